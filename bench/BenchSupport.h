@@ -1,0 +1,30 @@
+// A headless application for the benchmark programs, and a table view ready to draw.
+#pragma once
+
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+
+#include "app/Globals.h"
+#include "game/CView.h"
+#include "platform/TestSeams.h"
+
+#define TARNWICK_BENCHMARK_MAIN()                \
+    int main(int argc, char** argv) {            \
+        qputenv("QT_QPA_PLATFORM", "offscreen"); \
+        QApplication app(argc, argv);            \
+        testseams::ScriptAlerts();               \
+        testseams::SetNoFrameWait(true);         \
+        exepath = TARNWICK_APP_DIR;              \
+        ::benchmark::Initialize(&argc, argv);    \
+        ::benchmark::RunSpecifiedBenchmarks();   \
+        ::benchmark::Shutdown();                 \
+        return 0;                                \
+    }
+
+inline std::unique_ptr<CView> ReadyTable() {
+    auto view = std::make_unique<CView>(BRect(0, 20, 700, 520), "MainView");
+    view->SetBitmap((std::string(TARNWICK_APP_DIR) + "/cards.bmp").c_str(), 1);
+    view->SetBackground("<NONE>");
+    return view;
+}

@@ -1,0 +1,141 @@
+// The table view: holds one game, plays it by mouse, moves cards by itself, keeps the undo
+// history and draws the table. Its members live in the files of the concern they belong to:
+// game/ for the state and play, render/ for drawing, the card set and backgrounds.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "game/CCard.h"
+#include "game/PackOfCards.h"
+#include "game/TableGeometry.h"
+#include "game/Undo.h"
+#include "platform/Bitmap.h"
+#include "platform/View.h"
+
+class CView : public BView {
+  public:
+    // The longest card-set path and background name that are accepted.
+    static constexpr size_t kCardSetPathMax = 254;
+    static constexpr size_t kBackgroundNameMax = 255;
+
+    CView(BRect frame, const char* name);
+    ~CView() override;
+
+    // Hooks.
+    void Draw(BRect updateRect) override;
+    void MouseDown(BPoint where) override;
+
+    // Options and dealing (game/Dealing.cpp).
+    void SetFlags(int32_t freeze, int32_t autoComplete, int32_t one, int32_t redeals);
+    void GetFlags(int32_t& freeze, int32_t& autoComplete, int32_t& one, int32_t& redeals) const;
+    void Deal();
+    void NewDeal();
+
+    // Hit testing (game/HitTest.cpp).
+    void WhichClicked(int32_t x, int32_t y, int32_t& area, int32_t& row) const;
+
+    // Play by mouse (game/Mouse.cpp) and by the secondary button (game/PlayToPacks.cpp).
+    int32_t DoFirstMouse(int32_t x, int32_t y);
+    void MovedCursor(BPoint point);
+    void Drop(int32_t x, int32_t y);
+    void DoRight(int32_t x, int32_t y);
+
+    // Automatic moves (game/Flight.cpp, game/EndOfGame.cpp).
+    void ComposeHandImage();
+    void ShowHand(int32_t x, int32_t y);
+    void ReturnCardsToStack(int32_t destination);
+    bool CompletionTestHolds() const;
+    bool AllPacksComplete() const;
+    void AutoComplete();
+    void EndOfGame();
+
+    // Undo history (game/Undo.cpp).
+    void UpdateUndo();
+    void DoUndo();
+
+    // Drawing (render/TableDrawing.cpp).
+    void UpdateStack(int32_t stack, int32_t offscreenOnly);
+    void UpdatePacks(int32_t offscreenOnly);
+    void UpdatePile(int32_t pack, int32_t offscreenOnly);
+    void UpdateBackground();
+    void UpdateAll(int32_t offscreenOnly);
+    void RedrawBits(int32_t newX, int32_t newY, int32_t oldX, int32_t oldY);
+
+    // The card set (render/CardSet.cpp).
+    void SetBitmap(const char* path, int32_t noRedraw);
+    BRect GetCardBitmap(int32_t suit, int32_t number) const;
+    BRect GetCardBitmap(CCard card) const;
+    BRect GetCardBack(int32_t back) const;
+    void SetBack(int32_t index);
+    int32_t GetBack() const { return backNumber; }
+    const char* GetBit() const { return cardSetPath.c_str(); }
+    BBitmap* GetBitmap() const { return cardImage.get(); }
+
+    // Backgrounds (render/Background.cpp).
+    void SetBackground(const char* name);
+    const char* GetBackground() const { return backgroundName.c_str(); }
+    void UpdateBitmap();
+    BBitmap* BuildBackground(const char* name);
+    void ShadeBitmap(const BBitmap* source, float factor);
+
+    // Images, for drawing and for reading back.
+    BBitmap* OffscreenImage() const { return offscreenImage.get(); }
+    BBitmap* DragImage() const { return dragImage.get(); }
+    BBitmap* BackgroundImage() const { return backgroundImage.get(); }
+    BBitmap* ShadedImage() const { return shadedImage.get(); }
+
+    // The game. Entries at or above a count are never read.
+    std::unique_ptr<PackOfCards> deck;
+    std::unique_ptr<PackOfCards> pile;
+    CCard stacks[table::kStacks][table::kStackCapacity];
+    int32_t faceDown[table::kStacks][table::kStackCapacity] = {};
+    int32_t stackCount[table::kStacks] = {};
+    CCard packs[table::kPacks][table::kPackCapacity];
+    int32_t packCount[table::kPacks] = {};
+    int32_t fannedCount = 0;
+
+    // The hand: cards being dragged or flown; hand[0] is the deepest.
+    CCard hand[table::kHandCapacity];
+    int32_t handCount = 0;
+    int32_t handSource = 0;
+    int32_t mouseState = -1;
+    int32_t handX = 0;
+    int32_t handY = 0;
+    int32_t grabX = 0;
+    int32_t grabY = 0;
+
+    // Options and history.
+    int32_t freezePacks = 0;
+    int32_t autoCompleteOn = 1;
+    int32_t dealOne = 0;
+    int32_t twoRedeals = 0;
+    int32_t undoFlag = 0;
+    std::vector<undoinfo> undoHistory;
+
+  private:
+    // Posts a code to the window holding the view, when there is one.
+    void Notify(uint32_t code);
+    // Draws a card's face, or a back, 1:1 with its transparent corners.
+    void DrawCard(BView* view, BRect source, int32_t x, int32_t y);
+    void DrawFace(BView* view, CCard card, int32_t x, int32_t y);
+    void DrawBack(BView* view, int32_t x, int32_t y);
+    void DrawEmptyPlace(BView* view, BRect place);
+    // Copies a rectangle of the off-screen table to the screen.
+    void CopyToScreen(BRect r);
+    BBitmap* LoadCardSet(const std::string& path) const;
+    std::string StandardCardSetPath() const;
+
+    std::unique_ptr<BBitmap> offscreenImage;
+    BView* offscreenView = nullptr;
+    std::unique_ptr<BBitmap> dragImage;
+    BView* dragView = nullptr;
+    std::unique_ptr<BBitmap> cardImage;
+    std::string cardSetPath;
+    int32_t backNumber = 1;
+    std::unique_ptr<BBitmap> backgroundImage;
+    std::unique_ptr<BBitmap> shadedImage;
+    std::string backgroundName;
+};

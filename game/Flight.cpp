@@ -1,0 +1,88 @@
+#include "game/CView.h"
+
+using namespace table;
+
+void CView::ComposeHandImage() {
+    dragImage->Lock();
+    dragView->SetDrawingMode(B_OP_COPY);
+    for (int i = 0; i < handCount; ++i) {
+        const int y = kFanStep * i;
+        dragView->DrawBitmap(cardImage.get(), GetCardBitmap(hand[i]),
+                             BRect(0, y, kCardWidth - 1, y + kCardHeight - 1));
+    }
+    dragView->Sync();
+    dragImage->Unlock();
+
+    // The whole image, not only the picture: alpha follows the key colour alone.
+    uint8* bits = dragImage->Bits();
+    const int32 length = dragImage->BitsLength();
+    for (int32 i = 0; i < length; i += 4) {
+        const bool key = bits[i] == 148 && bits[i + 1] == 99 && bits[i + 2] == 49;
+        bits[i + 3] = key ? 0 : 255;
+    }
+}
+
+void CView::ShowHand(int32_t x, int32_t y) {
+    const int h = HandHeight(handCount);
+    SetDrawingMode(B_OP_ALPHA);
+    DrawBitmap(dragImage.get(), BRect(0, 0, kCardWidth - 1, h),
+               BRect(x, y, x + kCardWidth - 1, y + h));
+    SetDrawingMode(B_OP_COPY);
+    handX = x;
+    handY = y;
+}
+
+void CView::ReturnCardsToStack(int32_t destination) {
+    const int32_t x0 = handX;
+    const int32_t y0 = handY;
+    int32_t x1 = 0;
+    int32_t y1 = kTopRowY;
+    if (destination >= 0 && destination < kStacks) {
+        x1 = StackX(destination);
+        y1 = StackCardY(stackCount[destination]);
+    } else if (destination == kAreaPile) {
+        fannedCount = fannedCount + 1 > 3 ? 3 : fannedCount + 1;
+        x1 = PileCardX(fannedCount - 1);
+    } else {
+        x1 = PackX(destination - kAreaPack0);
+    }
+
+    auto step = [this](int32_t x, int32_t y) {
+        RedrawBits(x, y, handX, handY);
+        ShowHand(x, y);
+        Sync();
+    };
+    // Ten pixels along x a step, however steep the line; a vertical flight has no steps at all.
+    if (x0 != x1) {
+        const float m = float(y1 - y0) / float(x1 - x0);
+        const int32_t b = int32_t(float(y0) - float(x0) * m);
+        if (x0 < x1) {
+            for (int32_t x = x0; x < x1; x += 10)
+                step(x, int32_t(float(b) + float(x) * m));
+        } else {
+            for (int32_t x = x0; x > x1; x -= 10)
+                step(x, int32_t(float(b) + float(x) * m));
+        }
+    }
+    step(x1, y1);
+
+    if (destination >= 0 && destination < kStacks) {
+        for (int i = 0; i < handCount; ++i)
+            stacks[destination][stackCount[destination] + i] = hand[i];
+        stackCount[destination] += handCount;
+        handCount = 0;
+        UpdateStack(destination, 0);
+    } else if (destination == kAreaPile) {
+        pile->PutCardOnTop(hand[0]);
+        handCount = 0;
+        handSource = 0;
+        UpdatePacks(0);
+    } else {
+        const int p = destination - kAreaPack0;
+        packs[p][packCount[p]] = hand[0];
+        ++packCount[p];
+        handCount = 0;
+        handSource = 0;
+        UpdatePile(p, 0);
+    }
+}

@@ -1,0 +1,37 @@
+#include "platform/Alert.h"
+
+#include <QMessageBox>
+#include <QPushButton>
+
+#include "platform/Looper.h"
+#include "platform/TestSeams.h"
+
+BAlert::BAlert(const char* alertTitle, const char* alertText, const char* button0,
+               const char* button1, const char* button2, button_width, alert_type alertType)
+    : title(alertTitle), text(alertText), type(alertType) {
+    for (const char* label : {button0, button1, button2})
+        if (label)
+            buttons.emplace_back(label);
+}
+
+int32 BAlert::Go() {
+    int32 scripted = 0;
+    if (testseams::AnswerAlert(title, text, buttons, &scripted))
+        return scripted;
+
+    BLooper::HookScope scope;  // no queued message is handled while the alert is up
+    QMessageBox box;
+    box.setWindowTitle(QString::fromStdString(title));
+    box.setText(QString::fromStdString(text));
+    box.setIcon(type == B_WARNING_ALERT ? QMessageBox::Warning : QMessageBox::Information);
+    std::vector<QAbstractButton*> made;
+    for (const std::string& label : buttons)
+        made.push_back(box.addButton(QString::fromStdString(label), QMessageBox::AcceptRole));
+    if (!made.empty())
+        box.setDefaultButton(static_cast<QPushButton*>(made.front()));
+    box.exec();
+    for (size_t i = 0; i < made.size(); ++i)
+        if (box.clickedButton() == made[i])
+            return int32(i);
+    return 0;  // closed without a button: the first, the gentlest answer
+}

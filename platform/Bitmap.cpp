@@ -1,0 +1,42 @@
+#include "platform/Bitmap.h"
+
+#include <algorithm>
+
+#include "platform/View.h"
+
+BBitmap::BBitmap(BRect bounds, color_space, bool)
+    : image(bounds.IntegerWidth() + 1, bounds.IntegerHeight() + 1, QImage::Format_ARGB32) {
+    if (!image.isNull())
+        image.fill(0);
+}
+
+BBitmap::BBitmap(const QImage& picture)
+    : image(picture.format() == QImage::Format_ARGB32
+                ? picture
+                : picture.convertToFormat(QImage::Format_ARGB32)) {
+    // Our pixels are ours alone: the bytes are written in place later (keying, shading).
+    image.detach();
+}
+
+BBitmap::~BBitmap() {
+    for (BView* view : children)
+        view->AttachToBitmap(nullptr);
+}
+
+BRect BBitmap::Bounds() const {
+    return BRect(0, 0, image.width() - 1, image.height() - 1);
+}
+
+void BBitmap::AddChild(BView* view) {
+    children.push_back(view);
+    view->AttachToBitmap(this);
+}
+
+bool BBitmap::RemoveChild(BView* view) {
+    auto it = std::find(children.begin(), children.end(), view);
+    if (it == children.end())
+        return false;
+    children.erase(it);
+    view->AttachToBitmap(nullptr);
+    return true;
+}

@@ -1,0 +1,100 @@
+#include "platform/PixelOps.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+
+namespace pixelops {
+
+namespace {
+
+struct Span {
+    int srcX, srcY, dstX, dstY, width, height;
+};
+
+// Clips a copy of the source rectangle to dstLeft, dstTop against both images.
+bool Clip(const QImage& src, BRect srcRect, const QImage& dst, int dstLeft, int dstTop, Span& s) {
+    int sx0 = int(std::floor(srcRect.left)), sy0 = int(std::floor(srcRect.top));
+    int sx1 = int(std::floor(srcRect.right)), sy1 = int(std::floor(srcRect.bottom));
+    int dx0 = dstLeft, dy0 = dstTop;
+    if (sx0 < 0) {
+        dx0 -= sx0;
+        sx0 = 0;
+    }
+    if (sy0 < 0) {
+        dy0 -= sy0;
+        sy0 = 0;
+    }
+    sx1 = std::min(sx1, src.width() - 1);
+    sy1 = std::min(sy1, src.height() - 1);
+    if (dx0 < 0) {
+        sx0 -= dx0;
+        dx0 = 0;
+    }
+    if (dy0 < 0) {
+        sy0 -= dy0;
+        dy0 = 0;
+    }
+    int width = std::min(sx1 - sx0 + 1, dst.width() - dx0);
+    int height = std::min(sy1 - sy0 + 1, dst.height() - dy0);
+    if (width <= 0 || height <= 0)
+        return false;
+    s = {sx0, sy0, dx0, dy0, width, height};
+    return true;
+}
+
+}  // namespace
+
+BRect Blit(const QImage& src, BRect srcRect, QImage& dst, int dstLeft, int dstTop,
+           drawing_mode mode) {
+    Span s;
+    if (src.isNull() || dst.isNull() || !Clip(src, srcRect, dst, dstLeft, dstTop, s))
+        return BRect();
+    const bool sameImage = src.constBits() == dst.constBits();
+    for (int row = 0; row < s.height; ++row) {
+        // Copying within one image downwards must walk the rows from the bottom.
+        int r = (sameImage && s.dstY > s.srcY) ? s.height - 1 - row : row;
+        const uint8* from = src.constScanLine(s.srcY + r) + 4 * s.srcX;
+        uint8* to = dst.scanLine(s.dstY + r) + 4 * s.dstX;
+        if (mode == B_OP_COPY) {
+            std::memmove(to, from, size_t(4 * s.width));
+            continue;
+        }
+        for (int i = 0; i < s.width; ++i, from += 4, to += 4) {
+            uint8 a = from[3];
+            if (a == 0)
+                continue;
+            if (a == 255) {
+                std::memcpy(to, from, 4);
+                continue;
+            }
+            to[0] = Over(from[0], to[0], a);
+            to[1] = Over(from[1], to[1], a);
+            to[2] = Over(from[2], to[2], a);
+            to[3] = uint8(a + (to[3] * (255 - a) + 127) / 255);
+        }
+    }
+    return BRect(s.dstX, s.dstY, s.dstX + s.width - 1, s.dstY + s.height - 1);
+}
+
+void FillRect(QImage& dst, BRect rect, rgb_color c) {
+    int x0 = std::max(0, int(std::floor(rect.left)));
+    int y0 = std::max(0, int(std::floor(rect.top)));
+    int x1 = std::min(dst.width() - 1, int(std::floor(rect.right)));
+    int y1 = std::min(dst.height() - 1, int(std::floor(rect.bottom)));
+    const uint32 pixel =
+        (uint32(c.alpha) << 24) | (uint32(c.red) << 16) | (uint32(c.green) << 8) | uint32(c.blue);
+    for (int y = y0; y <= y1; ++y) {
+        auto* line = reinterpret_cast<uint32*>(dst.scanLine(y));
+        std::fill(line + x0, line + x1 + 1, pixel);
+    }
+}
+
+void StrokeRect(QImage& dst, BRect r, rgb_color c) {
+    FillRect(dst, BRect(r.left, r.top, r.right, r.top), c);
+    FillRect(dst, BRect(r.left, r.bottom, r.right, r.bottom), c);
+    FillRect(dst, BRect(r.left, r.top, r.left, r.bottom), c);
+    FillRect(dst, BRect(r.right, r.top, r.right, r.bottom), c);
+}
+
+}  // namespace pixelops

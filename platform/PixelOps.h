@@ -1,0 +1,26 @@
+// The pixel routines every drawing call ends in. QPainter is not used for these: it would turn a
+// fully transparent key-coloured pixel into black, and the hand picture needs such pixels to
+// survive a plain copy.
+#pragma once
+
+#include <QImage>
+
+#include "platform/Types.h"
+
+namespace pixelops {
+
+// Copies the source rectangle (both corners included) to dstLeft, dstTop, clipped to both images.
+// B_OP_COPY copies all four bytes; B_OP_ALPHA composites source-over by the source alpha.
+// Returns the destination rectangle actually touched (invalid when nothing was).
+BRect Blit(const QImage& src, BRect srcRect, QImage& dst, int dstLeft, int dstTop,
+           drawing_mode mode);
+
+void FillRect(QImage& dst, BRect rect, rgb_color colour);
+void StrokeRect(QImage& dst, BRect rect, rgb_color colour);
+
+// Source-over of one channel value by alpha a (0 keeps dst, 255 gives src).
+inline uint8 Over(uint8 src, uint8 dst, uint8 a) {
+    return uint8((src * a + dst * (255 - a) + 127) / 255);
+}
+
+}  // namespace pixelops

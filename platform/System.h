@@ -1,0 +1,29 @@
+// System services: sleeping, the random generator, calendar time, ending the process and
+// starting the desktop's browser.
+#pragma once
+
+#include <ctime>
+#include <string>
+
+#include "platform/Types.h"
+
+// Sleeps for the given microseconds while the event loop keeps running, so the pointer keeps
+// being tracked. Returns at once when the mouse is scripted.
+void snooze(int64_t microseconds);
+
+// Waits without handling input (pacing a card flight to the display).
+void WaitWithoutInput(int milliseconds);
+
+// The calendar time in whole seconds (or the fixed clock of the tests).
+time_t CalendarTime();
+
+// The C library generator where it yields 0 to 2^31 - 1; a generator of that range elsewhere.
+void SeedRandom(unsigned seed);
+int32 NextRandom();
+constexpr double kRandomRange = 2147483648.0;
+
+// Ends the process at once with the given status.
+[[noreturn]] void ExitProgram(int status);
+
+// Shows a local file in the desktop's browser. Starts no shell and does not wait.
+void OpenInBrowser(const std::string& path);

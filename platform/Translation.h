@@ -1,0 +1,12 @@
+// Decoding picture files into 32-bit bitmaps, with whatever formats Qt reads (BMP, PNG, JPEG, GIF,
+// ICO, ...). Qt's allocation limit stays in force, so a huge or hostile file is refused as
+// unreadable instead of exhausting memory.
+#pragma once
+
+class BBitmap;
+
+class BTranslationUtils {
+  public:
+    // A new bitmap the caller owns, or nullptr when the file is missing or cannot be decoded.
+    static BBitmap* GetBitmapFile(const char* path);
+};

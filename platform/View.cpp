@@ -1,0 +1,253 @@
+#include "platform/View.h"
+
+#include <QElapsedTimer>
+#include <QGuiApplication>
+#include <QPainter>
+#include <QScreen>
+#include <algorithm>
+#include <cmath>
+
+#include "platform/Bitmap.h"
+#include "platform/Looper.h"
+#include "platform/PixelOps.h"
+#include "platform/System.h"
+#include "platform/TestSeams.h"
+#include "platform/ViewWidget.h"
+#include "platform/Window.h"
+
+namespace {
+
+double NowMs() {
+    static QElapsedTimer clock;
+    if (!clock.isValid())
+        clock.start();
+    return double(clock.nsecsElapsed()) / 1e6;
+}
+
+// Headless platforms have no display to wait for.
+bool DisplayHasFrames() {
+    const QString platform = QGuiApplication::platformName();
+    return platform != "offscreen" && platform != "minimal";
+}
+
+double FrameIntervalMs() {
+    QScreen* screen = QGuiApplication::primaryScreen();
+    double rate = screen ? screen->refreshRate() : 60.0;
+    if (!(rate >= 24.0 && rate <= 360.0))
+        rate = 60.0;
+    return 1000.0 / rate;
+}
+
+}  // namespace
+
+BView::BView(BRect viewFrame, const char* viewName, uint32, uint32)
+    : name(viewName ? viewName : ""), frame(viewFrame) {}
+
+BView::~BView() {
+    std::vector<BView*> owned = children;
+    children.clear();
+    for (BView* child : owned)
+        delete child;
+    if (parent)
+        parent->RemoveChild(this);
+    delete widget;
+}
+
+void BView::Draw(BRect) {}
+
+void BView::MouseDown(BPoint) {}
+
+QWidget* BView::Widget() {
+    if (!widget) {
+        widget = new ViewWidget(this);
+        widget->resize(frame.IntegerWidth() + 1, frame.IntegerHeight() + 1);
+    }
+    return widget;
+}
+
+void BView::PlaceWidget() {
+    Widget()->setGeometry(int(frame.left), int(frame.top), frame.IntegerWidth() + 1,
+                          frame.IntegerHeight() + 1);
+}
+
+void BView::AddChild(BView* child) {
+    children.push_back(child);
+    child->parent = this;
+    child->Widget()->setParent(Widget());
+    child->PlaceWidget();
+    child->Widget()->show();
+    child->SetWindowTree(window);
+    if (window && !window->IsHidden())
+        child->DrawTree();
+}
+
+bool BView::RemoveChild(BView* child) {
+    auto it = std::find(children.begin(), children.end(), child);
+    if (it == children.end())
+        return false;
+    children.erase(it);
+    child->parent = nullptr;
+    if (child->widget)
+        child->widget->setParent(nullptr);
+    child->SetWindowTree(nullptr);
+    return true;
+}
+
+BView* BView::FindView(const std::string& viewName) {
+    for (BView* child : children) {
+        if (child->name == viewName)
+            return child;
+        if (BView* found = child->FindView(viewName))
+            return found;
+    }
+    return nullptr;
+}
+
+void BView::SetWindowTree(BWindow* w) {
+    window = w;
+    if (w && HasFrameBuffer() && frameBuffer.isNull())
+        ResetFrameBuffer();
+    for (BView* child : children)
+        child->SetWindowTree(w);
+}
+
+void BView::ResetFrameBuffer() {
+    frameBuffer =
+        QImage(frame.IntegerWidth() + 1, frame.IntegerHeight() + 1, QImage::Format_ARGB32);
+    pixelops::FillRect(frameBuffer, Bounds(), viewColor);
+    if (!viewPicture.isNull()) {
+        for (int y = 0; y < frameBuffer.height(); y += viewPicture.height())
+            for (int x = 0; x < frameBuffer.width(); x += viewPicture.width())
+                pixelops::Blit(viewPicture,
+                               BRect(0, 0, viewPicture.width() - 1, viewPicture.height() - 1),
+                               frameBuffer, x, y, B_OP_COPY);
+    }
+}
+
+void BView::DrawTree() {
+    if (HasFrameBuffer() && Target()) {
+        BLooper::HookScope scope;
+        Draw(Bounds());
+        Touched(Bounds());
+    }
+    for (BView* child : children)
+        child->DrawTree();
+}
+
+void BView::SetViewColor(rgb_color c) {
+    viewColor = c;
+}
+
+void BView::SetFont(const BFont* f, uint32) {
+    font = *f;
+}
+
+QImage* BView::Target() {
+    if (bitmap)
+        return &bitmap->Image();
+    if (window && HasFrameBuffer())
+        return &frameBuffer;
+    return nullptr;
+}
+
+void BView::Touched(BRect r) {
+    if (bitmap || !widget || !r.IsValid())
+        return;
+    widget->update(int(r.left), int(r.top), r.IntegerWidth() + 1, r.IntegerHeight() + 1);
+}
+
+void BView::StrokeRect(BRect r) {
+    if (QImage* target = Target()) {
+        pixelops::StrokeRect(*target, r, highColor);
+        Touched(r);
+    }
+}
+
+void BView::FillRect(BRect r) {
+    if (QImage* target = Target()) {
+        pixelops::FillRect(*target, r, highColor);
+        Touched(r);
+    }
+}
+
+void BView::DrawBitmap(const BBitmap* source, BPoint where) {
+    if (!source)
+        return;
+    DrawBitmap(source, source->Bounds(),
+               BRect(where.x, where.y, where.x + source->Bounds().Width(),
+                     where.y + source->Bounds().Height()));
+}
+
+void BView::DrawBitmap(const BBitmap* source, BRect from, BRect to) {
+    QImage* target = Target();
+    if (!target || !source)
+        return;
+    // Copies are 1:1: the smaller of the two rectangles decides the size.
+    BRect clipped(from.left, from.top, from.left + std::min(from.Width(), to.Width()),
+                  from.top + std::min(from.Height(), to.Height()));
+    BRect touched = pixelops::Blit(source->Image(), clipped, *target, int(std::floor(to.left)),
+                                   int(std::floor(to.top)), drawingMode);
+    Touched(touched);
+}
+
+void BView::DrawString(const char* text, BPoint baseline) {
+    QImage* target = Target();
+    if (!target)
+        return;
+    QPainter painter(target);
+    QFont qfont("DejaVu Sans");
+    qfont.setPixelSize(std::max(1, int(std::lround(font.Size()))));
+    qfont.setBold(font.Face() == B_BOLD_FACE);
+    painter.setFont(qfont);
+    painter.setPen(QColor(highColor.red, highColor.green, highColor.blue, highColor.alpha));
+    painter.drawText(QPointF(baseline.x, baseline.y), QString::fromUtf8(text));
+    painter.end();
+    Touched(Bounds());
+}
+
+void BView::Sync() {
+    if (bitmap || !window || !widget || !widget->isVisible())
+        return;
+    widget->repaint();
+    if (testseams::NoFrameWait() || !DisplayHasFrames())
+        return;
+    const double interval = FrameIntervalMs();
+    const double now = NowMs();
+    if (lastSyncMs >= 0 && now - lastSyncMs < interval)
+        WaitWithoutInput(int(std::ceil(interval - (now - lastSyncMs))));
+    lastSyncMs = NowMs();
+}
+
+void BView::SetViewBitmap(const BBitmap* picture, uint32, uint32) {
+    // A shared copy: the caller may release its bitmap while we still show this one.
+    viewPicture = picture ? picture->Image() : QImage();
+}
+
+void BView::GetMouse(BPoint* location, uint32* buttons, bool) {
+    if (testseams::NextMouseSample(location, buttons))
+        return;
+    *location = mousePoint;
+    *buttons = mouseButtons;
+}
+
+void BView::NoteMouse(BPoint where, uint32 buttons) {
+    mousePoint = where;
+    mouseButtons = buttons;
+}
+
+void BView::DeliverMouseDown(BPoint where, uint32 buttons) {
+    if (inMouseDown)
+        return;
+    NoteMouse(where, buttons);
+    BMessage message(B_MOUSE_DOWN);
+    message.AddInt32("buttons", int32(buttons));
+    BLooper::HookScope scope;
+    inMouseDown = true;
+    BMessage* previous = window ? window->CurrentMessage() : nullptr;
+    if (window)
+        window->SetCurrentMessage(&message);
+    MouseDown(where);
+    if (window)
+        window->SetCurrentMessage(previous);
+    inMouseDown = false;
+}

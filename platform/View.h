@@ -1,0 +1,125 @@
+// A view: a rectangle of a window (or of an off-screen image) that draws and takes mouse presses.
+// A view shown in a window draws into its own retained frame buffer, which the screen shows; a view
+// added to a BBitmap draws into that image; a view in neither ignores every drawing call.
+#pragma once
+
+#include <QImage>
+#include <string>
+#include <vector>
+
+#include "platform/Types.h"
+
+class BBitmap;
+class BWindow;
+class BFont;
+class QWidget;
+class ViewWidget;
+
+enum { B_FONT_ALL = 0x1ff };
+enum font_face { B_REGULAR_FACE = 0x40, B_BOLD_FACE = 0x20 };
+
+class BFont {
+  public:
+    void SetSize(float points) { size = points; }
+    float Size() const { return size; }
+    void SetFace(uint32 f) { face = f; }
+    uint32 Face() const { return face; }
+
+  private:
+    float size = 12;
+    uint32 face = B_REGULAR_FACE;
+};
+
+class BView {
+  public:
+    BView(BRect frame, const char* name, uint32 resizingMode, uint32 flags);
+    virtual ~BView();
+    BView(const BView&) = delete;
+    BView& operator=(const BView&) = delete;
+
+    // Hooks.
+    virtual void Draw(BRect updateRect);
+    virtual void MouseDown(BPoint where);
+
+    // Hierarchy. A parent owns its children and deletes those still attached.
+    void AddChild(BView* child);
+    bool RemoveChild(BView* child);
+    BWindow* Window() const { return window; }
+    BView* Parent() const { return parent; }
+    const std::string& Name() const { return name; }
+    BView* FindView(const std::string& viewName);
+    BRect Frame() const { return frame; }
+    BRect Bounds() const { return BRect(0, 0, frame.Width(), frame.Height()); }
+
+    // Drawing state.
+    void SetHighColor(rgb_color c) { highColor = c; }
+    void SetHighColor(uint8 r, uint8 g, uint8 b, uint8 a = 255) { highColor = {r, g, b, a}; }
+    rgb_color HighColor() const { return highColor; }
+    void SetLowColor(rgb_color c) { lowColor = c; }
+    void SetLowColor(uint8 r, uint8 g, uint8 b, uint8 a = 255) { lowColor = {r, g, b, a}; }
+    void SetViewColor(rgb_color c);
+    void SetViewColor(uint8 r, uint8 g, uint8 b, uint8 a = 255) { SetViewColor({r, g, b, a}); }
+    rgb_color ViewColor() const { return viewColor; }
+    void SetDrawingMode(drawing_mode mode) { drawingMode = mode; }
+    drawing_mode DrawingMode() const { return drawingMode; }
+    void SetFont(const BFont* f, uint32 mask = B_FONT_ALL);
+    void GetFont(BFont* f) const { *f = font; }
+
+    // Drawing. Rectangles include both corners; copies are 1:1 and clipped to both images.
+    void StrokeRect(BRect r);
+    void FillRect(BRect r);
+    void DrawBitmap(const BBitmap* bitmap, BPoint where);
+    void DrawBitmap(const BBitmap* bitmap, BRect source, BRect destination);
+    void DrawString(const char* text, BPoint baseline);
+    // Finishes the drawing. On screen: presents the frame buffer now and then waits for the
+    // display's next frame, so that a sequence of Syncs is paced by the display.
+    void Sync();
+    // Remembers a picture the platform shows behind the view until Draw covers it.
+    void SetViewBitmap(const BBitmap* bitmap, uint32 followFlags = 0, uint32 options = 0);
+
+    // The pointer in view coordinates and the buttons held now.
+    void GetMouse(BPoint* location, uint32* buttons, bool checkMessageQueue = true);
+
+    // Platform side.
+    virtual QWidget* Widget();
+    virtual bool HasFrameBuffer() const { return true; }
+    const QImage& FrameBuffer() const { return frameBuffer; }
+    bool IsInMouseDown() const { return inMouseDown; }
+    // Runs the MouseDown hook as a press of these buttons would (used by the widget and tests).
+    void DeliverMouseDown(BPoint where, uint32 buttons);
+    // Mouse state as the widget last saw it.
+    void NoteMouse(BPoint where, uint32 buttons);
+    // Runs Draw for this view and its children (the window is being shown).
+    void DrawTree();
+    void SetWindowTree(BWindow* w);
+    void AttachToBitmap(BBitmap* b) { bitmap = b; }
+
+  protected:
+    // Where drawing goes: the bitmap, the frame buffer when in a window, or nowhere.
+    QImage* Target();
+    void Touched(BRect r);
+    virtual void PlaceWidget();
+
+    std::string name;
+    BRect frame;
+    BView* parent = nullptr;
+    BWindow* window = nullptr;
+    BBitmap* bitmap = nullptr;
+    std::vector<BView*> children;
+    QWidget* widget = nullptr;
+
+  private:
+    void ResetFrameBuffer();
+
+    QImage frameBuffer;
+    QImage viewPicture;
+    rgb_color highColor{0, 0, 0, 255};
+    rgb_color lowColor{255, 255, 255, 255};
+    rgb_color viewColor{255, 255, 255, 255};
+    drawing_mode drawingMode = B_OP_COPY;
+    BFont font;
+    BPoint mousePoint;
+    uint32 mouseButtons = 0;
+    bool inMouseDown = false;
+    double lastSyncMs = -1;
+};

@@ -1,0 +1,56 @@
+#include "platform/ViewWidget.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+
+#include "platform/View.h"
+
+namespace {
+
+uint32 ButtonsOf(Qt::MouseButtons buttons) {
+    uint32 result = 0;
+    if (buttons & Qt::LeftButton)
+        result |= B_PRIMARY_MOUSE_BUTTON;
+    if (buttons & Qt::RightButton)
+        result |= B_SECONDARY_MOUSE_BUTTON;
+    if (buttons & Qt::MiddleButton)
+        result |= B_TERTIARY_MOUSE_BUTTON;
+    return result;
+}
+
+BPoint PointOf(QMouseEvent* event) {
+    return BPoint(float(event->position().x()), float(event->position().y()));
+}
+
+}  // namespace
+
+ViewWidget::ViewWidget(BView* view) : owner(view) {
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setContextMenuPolicy(Qt::PreventContextMenu);
+}
+
+void ViewWidget::paintEvent(QPaintEvent* event) {
+    if (!owner->HasFrameBuffer())
+        return;
+    QPainter painter(this);
+    const QRect area = event->rect();
+    // The buffer is in view pixels; on a HiDPI screen Qt scales it up.
+    painter.drawImage(area, owner->FrameBuffer(), area);
+}
+
+void ViewWidget::mousePressEvent(QMouseEvent* event) {
+    const uint32 buttons = ButtonsOf(event->buttons());
+    owner->NoteMouse(PointOf(event), buttons);
+    // A second button during a press only changes what the sampling sees.
+    if (owner->IsInMouseDown())
+        return;
+    owner->DeliverMouseDown(PointOf(event), buttons);
+}
+
+void ViewWidget::mouseMoveEvent(QMouseEvent* event) {
+    owner->NoteMouse(PointOf(event), ButtonsOf(event->buttons()));
+}
+
+void ViewWidget::mouseReleaseEvent(QMouseEvent* event) {
+    owner->NoteMouse(PointOf(event), ButtonsOf(event->buttons()));
+}

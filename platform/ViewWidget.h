@@ -1,0 +1,21 @@
+// The Qt widget of a view shown in a window: paints the view's frame buffer and turns Qt's mouse
+// events into the view's MouseDown hook and sampled pointer state.
+#pragma once
+
+#include <QWidget>
+
+class BView;
+
+class ViewWidget : public QWidget {
+  public:
+    explicit ViewWidget(BView* owner);
+
+  protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+
+  private:
+    BView* owner;
+};

@@ -1,0 +1,159 @@
+#include "platform/Window.h"
+
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QMenuBar>
+#include <QWidget>
+#include <algorithm>
+
+#include "platform/Application.h"
+#include "platform/Menus.h"
+#include "platform/View.h"
+
+class WindowWidget : public QWidget {
+  public:
+    explicit WindowWidget(BWindow* w) : owner(w) {}
+
+  protected:
+    void closeEvent(QCloseEvent* event) override {
+        // Closing goes through the window's queue like any other request, so it is never
+        // handled in the middle of a press or a card flight.
+        event->ignore();
+        owner->PostMessage(B_QUIT_REQUESTED);
+    }
+
+  private:
+    BWindow* owner;
+};
+
+BWindow::BWindow(BRect windowFrame, const char* windowTitle, window_type windowType, uint32 flags,
+                 uint32)
+    : frame(windowFrame),
+      title(windowTitle ? windowTitle : ""),
+      type(windowType),
+      widget(new WindowWidget(this)) {
+    widget->setWindowTitle(QString::fromUtf8(title.c_str()));
+    widget->move(int(frame.left), int(frame.top));
+    Qt::WindowFlags qtFlags =
+        Qt::Window | Qt::WindowTitleHint | Qt::WindowCloseButtonHint | Qt::CustomizeWindowHint;
+    if (!(flags & B_NOT_ZOOMABLE) && !(flags & B_NOT_RESIZABLE))
+        qtFlags |= Qt::WindowMaximizeButtonHint;
+    if (type != B_MODAL_WINDOW)
+        qtFlags |= Qt::WindowMinimizeButtonHint;
+    widget->setWindowFlags(qtFlags);
+    if (type == B_MODAL_WINDOW)
+        widget->setWindowModality(Qt::ApplicationModal);
+    Layout();
+    if (be_app)
+        be_app->AddWindow(this);
+}
+
+BWindow::~BWindow() {
+    if (be_app)
+        be_app->RemoveWindow(this);
+    std::vector<BView*> owned = views;
+    views.clear();
+    for (BView* view : owned)
+        delete view;
+    delete widget;
+}
+
+bool BWindow::QuitRequested() {
+    return true;
+}
+
+QWidget* BWindow::Widget() const {
+    return widget;
+}
+
+void BWindow::Layout() {
+    // The window never changes size: its content is the frame's size, plus whatever the Qt menu
+    // bar needs beyond the height its frame gave it.
+    int shift = 0;
+    for (BView* view : views) {
+        if (auto* bar = dynamic_cast<BMenuBar*>(view)) {
+            int wanted = bar->Widget()->sizeHint().height();
+            shift = std::max(0, wanted - (bar->Frame().IntegerHeight() + 1));
+            bar->Widget()->setGeometry(0, 0, frame.IntegerWidth() + 1, wanted);
+        }
+    }
+    for (BView* view : views) {
+        if (dynamic_cast<BMenuBar*>(view))
+            continue;
+        BRect f = view->Frame();
+        view->Widget()->setGeometry(int(f.left), int(f.top) + (f.top > 0 ? shift : 0),
+                                    f.IntegerWidth() + 1, f.IntegerHeight() + 1);
+    }
+    widget->setFixedSize(frame.IntegerWidth() + 1, frame.IntegerHeight() + 1 + shift);
+}
+
+void BWindow::AddChild(BView* view) {
+    views.push_back(view);
+    view->Widget()->setParent(widget);
+    view->Widget()->show();
+    view->SetWindowTree(this);
+    Layout();
+    if (!IsHidden())
+        view->DrawTree();
+}
+
+bool BWindow::RemoveChild(BView* view) {
+    auto it = std::find(views.begin(), views.end(), view);
+    if (it == views.end())
+        return false;
+    views.erase(it);
+    view->Widget()->setParent(nullptr);
+    view->SetWindowTree(nullptr);
+    return true;
+}
+
+BView* BWindow::FindView(const std::string& name) const {
+    for (BView* view : views) {
+        if (view->Name() == name)
+            return view;
+        if (BView* found = view->FindView(name))
+            return found;
+    }
+    return nullptr;
+}
+
+BView* BWindow::ChildAt(int32 index) const {
+    return index >= 0 && index < int32(views.size()) ? views[size_t(index)] : nullptr;
+}
+
+void BWindow::Show() {
+    if (!IsHidden() || quitting)
+        return;
+    widget->show();
+    // Showing is an expose: every view fills its frame buffer again.
+    for (BView* view : views)
+        view->DrawTree();
+}
+
+void BWindow::Hide() {
+    widget->hide();
+}
+
+bool BWindow::IsHidden() const {
+    return !widget->isVisible();
+}
+
+void BWindow::Quit() {
+    if (quitting)
+        return;
+    quitting = true;
+    widget->hide();
+    if (be_app)
+        be_app->RemoveWindow(this);
+    QMetaObject::invokeMethod(
+        QCoreApplication::instance(), [this] { delete this; }, Qt::QueuedConnection);
+}
+
+void BWindow::DispatchMessage(BMessage* message) {
+    if (message->what == B_QUIT_REQUESTED) {
+        if (!quitting && QuitRequested())
+            Quit();
+        return;
+    }
+    MessageReceived(message);
+}

@@ -1,0 +1,53 @@
+// A window: a top-level Qt widget with its own message queue. Its views are placed by their frames;
+// a menu bar taller than the frame it was given pushes the views below it down by the difference.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "platform/Looper.h"
+#include "platform/Types.h"
+
+class BView;
+class QWidget;
+class WindowWidget;
+
+class BWindow : public BLooper {
+  public:
+    BWindow(BRect frame, const char* title, window_type type, uint32 flags,
+            uint32 workspace = B_CURRENT_WORKSPACE);
+    ~BWindow() override;
+
+    // Asked before the window closes, by the close box or by the application quitting.
+    virtual bool QuitRequested();
+
+    void Show();
+    void Hide();
+    bool IsHidden() const;
+    // Closes the window; the object is deleted once the current message has been handled.
+    void Quit();
+
+    void AddChild(BView* view);
+    bool RemoveChild(BView* view);
+    BView* FindView(const std::string& name) const;
+    BView* ChildAt(int32 index) const;
+
+    BRect Frame() const { return frame; }
+    BRect Bounds() const { return BRect(0, 0, frame.Width(), frame.Height()); }
+    const std::string& Title() const { return title; }
+    window_type Type() const { return type; }
+    QWidget* Widget() const;
+
+  protected:
+    void DispatchMessage(BMessage* message) override;
+
+  private:
+    void Layout();
+
+    BRect frame;
+    std::string title;
+    window_type type;
+    std::vector<BView*> views;
+    WindowWidget* widget;
+    bool quitting = false;
+};

@@ -1,0 +1,105 @@
+#include <cstring>
+
+#include "app/Globals.h"
+#include "game/CView.h"
+#include "platform/Alert.h"
+#include "platform/System.h"
+#include "platform/Translation.h"
+
+using namespace table;
+
+namespace {
+
+constexpr int kSetWidth = 994;
+constexpr int kSetHeight = 384;
+constexpr int kBackColumnX = 923;
+
+void Tell(const char* text) {
+    BAlert alert("Tarnwick", text, "Oh Dear", nullptr, nullptr, B_WIDTH_AS_USUAL, B_INFO_ALERT);
+    alert.Go();
+}
+
+const char* const kCantFindChosen =
+    "I can't find that CardSet, so I'm defaulting to the standard set.";
+const char* const kCantFindStandard =
+    "I can't find the bitmap cards.bmp, make sure it's in the same directory as the executable.";
+const char* const kWrongSize =
+    "That image file is the wrong size, so I'm defaulting to the standard set.";
+const char* const kStandardWrongSize =
+    "cards.bmp in the application directory is not the real cards.bmp, please reinstall.";
+
+bool RightSize(const BBitmap* image) {
+    return image->Bounds().IntegerWidth() == kSetWidth - 1 &&
+           image->Bounds().IntegerHeight() == kSetHeight - 1;
+}
+
+}  // namespace
+
+std::string CView::StandardCardSetPath() const {
+    return exepath + "/cards.bmp";
+}
+
+BBitmap* CView::LoadCardSet(const std::string& path) const {
+    // A path too long for the settings line is refused, never cut down to another file's name.
+    if (path.size() > kCardSetPathMax && path != StandardCardSetPath())
+        return nullptr;
+    return BTranslationUtils::GetBitmapFile(path.c_str());
+}
+
+void CView::SetBitmap(const char* path, int32_t noRedraw) {
+    cardSetPath = path ? path : "";
+    cardImage.reset();
+
+    std::unique_ptr<BBitmap> image(LoadCardSet(cardSetPath));
+    bool standard = false;
+    auto loadStandard = [&] {
+        cardSetPath = StandardCardSetPath();
+        image.reset(LoadCardSet(cardSetPath));
+        standard = true;
+        if (!image) {
+            Tell(kCantFindStandard);
+            ExitProgram(-1);
+        }
+    };
+    if (!image) {
+        Tell(kCantFindChosen);
+        loadStandard();
+    }
+    if (!RightSize(image.get()) && !standard) {
+        Tell(kWrongSize);
+        loadStandard();
+    }
+    if (!RightSize(image.get())) {
+        Tell(kStandardWrongSize);
+        ExitProgram(-1);
+    }
+
+    // Keying: the key colour becomes transparent, everything else opaque, whatever the file said.
+    uint8* bits = image->Bits();
+    for (int y = 0; y < kSetHeight; ++y) {
+        uint8* p = bits + y * image->BytesPerRow();
+        for (int x = 0; x < kSetWidth; ++x, p += 4)
+            p[3] = (p[0] == 148 && p[1] == 99 && p[2] == 49) ? 0 : 255;
+    }
+    cardImage = std::move(image);
+    if (noRedraw == 0)
+        UpdateBackground();
+}
+
+BRect CView::GetCardBitmap(int32_t suit, int32_t number) const {
+    return BRect(kCardWidth * (number - 1), kCardHeight * (suit - 1), kCardWidth * number - 1,
+                 kCardHeight * suit - 1);
+}
+
+BRect CView::GetCardBitmap(CCard card) const {
+    return GetCardBitmap(card.GetSuit(), card.GetNumber());
+}
+
+BRect CView::GetCardBack(int32_t back) const {
+    return BRect(kBackColumnX, kCardHeight * (back - 1), kSetWidth - 1, kCardHeight * back - 1);
+}
+
+void CView::SetBack(int32_t index) {
+    // A back read from a damaged settings file must never reach outside the card set.
+    backNumber = (index >= 0 && index <= 3 ? index : 0) + 1;
+}

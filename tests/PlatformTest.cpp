@@ -1,0 +1,155 @@
+#include <gtest/gtest.h>
+
+#include <QCoreApplication>
+#include <vector>
+
+#include "TestSupport.h"
+#include "platform/Alert.h"
+#include "platform/Application.h"
+#include "platform/PixelOps.h"
+#include "platform/System.h"
+
+using namespace testing_support;
+
+namespace {
+
+QImage Solid(int w, int h, Pixel p) {
+    QImage image(w, h, QImage::Format_ARGB32);
+    image.fill(qRgba(p.r, p.g, p.b, p.a));
+    return image;
+}
+
+TEST(PixelCopy, KeepsAllFourBytesOfAKeyColouredPixel) {
+    QImage src = Solid(4, 4, Pixel{148, 99, 49, 0});
+    QImage dst = Solid(4, 4, Rgb(1, 2, 3));
+    pixelops::Blit(src, BRect(0, 0, 3, 3), dst, 0, 0, B_OP_COPY);
+    EXPECT_EQ(PixelAt(dst, 2, 2), (Pixel{148, 99, 49, 0}));
+}
+
+TEST(PixelCopy, AlphaCompositesBySourceAlpha) {
+    QImage dst = Solid(3, 1, Rgb(0, 0, 200));
+    QImage src(3, 1, QImage::Format_ARGB32);
+    src.setPixel(0, 0, qRgba(255, 0, 0, 0));
+    src.setPixel(1, 0, qRgba(255, 0, 0, 255));
+    src.setPixel(2, 0, qRgba(255, 0, 0, 128));
+    pixelops::Blit(src, BRect(0, 0, 2, 0), dst, 0, 0, B_OP_ALPHA);
+    EXPECT_EQ(PixelAt(dst, 0, 0), Rgb(0, 0, 200));
+    EXPECT_EQ(PixelAt(dst, 1, 0), Rgb(255, 0, 0));
+    EXPECT_EQ(PixelAt(dst, 2, 0), Rgb(128, 0, 100));
+}
+
+TEST(PixelCopy, ClipsToBothImagesAndIncludesBothCorners) {
+    QImage src = Solid(10, 10, Rgb(9, 9, 9));
+    QImage dst = Solid(5, 5, Rgb(0, 0, 0));
+    BRect touched = pixelops::Blit(src, BRect(0, 0, 20, 20), dst, -2, 1, B_OP_COPY);
+    EXPECT_EQ(touched, BRect(0, 1, 4, 4));
+    EXPECT_FALSE(pixelops::Blit(src, BRect(0, 0, 9, 9), dst, 5, 0, B_OP_COPY).IsValid());
+    EXPECT_EQ(PixelAt(dst, 0, 0), Rgb(0, 0, 0));
+    EXPECT_EQ(PixelAt(dst, 4, 4), Rgb(9, 9, 9));
+
+    QImage canvas = Solid(6, 6, Rgb(0, 0, 0));
+    pixelops::StrokeRect(canvas, BRect(1, 1, 4, 4), {255, 0, 0, 255});
+    EXPECT_EQ(PixelAt(canvas, 4, 4), Rgb(255, 0, 0));
+    EXPECT_EQ(PixelAt(canvas, 1, 4), Rgb(255, 0, 0));
+    EXPECT_EQ(PixelAt(canvas, 2, 2), Rgb(0, 0, 0));
+    EXPECT_EQ(PixelAt(canvas, 5, 5), Rgb(0, 0, 0));
+}
+
+TEST(Views, DrawingOutsideAnyWindowOrImageIsIgnored) {
+    BView loose(BRect(0, 0, 9, 9), "loose", B_FOLLOW_NONE, B_WILL_DRAW);
+    loose.SetHighColor(255, 0, 0);
+    loose.FillRect(BRect(0, 0, 9, 9));  // must not crash or draw anywhere
+    EXPECT_TRUE(loose.FrameBuffer().isNull());
+
+    BBitmap image(BRect(0, 0, 9, 9), B_RGB32, true);
+    loose.SetDrawingMode(B_OP_COPY);
+    image.AddChild(&loose);
+    loose.FillRect(BRect(2, 2, 3, 3));
+    image.RemoveChild(&loose);
+    EXPECT_EQ(PixelAt(&image, 3, 3), Rgb(255, 0, 0));
+    EXPECT_EQ(PixelAt(&image, 4, 4), (Pixel{0, 0, 0, 0}));
+}
+
+// A window that records what it handles and can post from inside a handler.
+class Recorder : public BWindow {
+  public:
+    Recorder() : BWindow(BRect(0, 0, 99, 99), "r", B_TITLED_WINDOW, 0) {}
+    void MessageReceived(BMessage* m) override {
+        seen.push_back(m->what);
+        if (m->what == 1)
+            PostMessage(3);  // posted from a handler: after what is already queued
+    }
+    std::vector<uint32> seen;
+};
+
+TEST(Messages, PostingNeverCallsTheHandlerAndOrderIsKept) {
+    Recorder window;
+    window.PostMessage(1);
+    window.PostMessage(2);
+    EXPECT_TRUE(window.seen.empty());
+    BLooper::DispatchAllPending();
+    EXPECT_EQ(window.seen, (std::vector<uint32>{1, 2, 3}));
+}
+
+TEST(Messages, QueueIsHeldWhileAHookRuns) {
+    Recorder window;
+    {
+        BLooper::HookScope pressInProgress;
+        window.PostMessage(2);
+        QCoreApplication::processEvents();
+        snooze(2000);  // a nested event loop, as during a press
+        EXPECT_TRUE(window.seen.empty());
+    }
+    BLooper::DispatchAllPending();
+    EXPECT_EQ(window.seen, (std::vector<uint32>{2}));
+}
+
+class QuitCounter : public BWindow {
+  public:
+    explicit QuitCounter(int* calls)
+        : BWindow(BRect(0, 0, 9, 9), "q", B_TITLED_WINDOW, 0), calls(calls) {}
+    bool QuitRequested() override {
+        ++*calls;
+        return true;
+    }
+    int* calls;
+};
+
+TEST(Messages, ApplicationQuitAsksEveryWindowOnce) {
+    BApplication app("application/x-test");
+    int calls = 0;
+    new QuitCounter(&calls);
+    new QuitCounter(&calls);
+    app.PostMessage(B_QUIT_REQUESTED);
+    BLooper::DispatchAllPending();
+    EXPECT_EQ(calls, 2);
+    EXPECT_TRUE(app.IsQuitting());
+    EXPECT_EQ(app.CountWindows(), 0);
+}
+
+TEST(Alerts, ScriptedAnswersAreRecorded) {
+    testseams::ScriptAlerts({1});
+    BAlert alert("Tarnwick", "Question?", "Yes", "No");
+    EXPECT_EQ(alert.Go(), 1);
+    ASSERT_EQ(testseams::Alerts().size(), 1u);
+    EXPECT_EQ(testseams::Alerts()[0].buttons, (std::vector<std::string>{"Yes", "No"}));
+    testseams::Reset();
+}
+
+TEST(Mouse, ScriptedSamplesComeInOrderThenRelease) {
+    testseams::ScriptMouse({{{5, 6}, 1}, {{7, 8}, 1}});
+    BView view(BRect(0, 0, 9, 9), "v", B_FOLLOW_NONE, B_WILL_DRAW);
+    BPoint p;
+    uint32 buttons = 0;
+    view.GetMouse(&p, &buttons);
+    EXPECT_EQ(p.x, 5);
+    view.GetMouse(&p, &buttons);
+    EXPECT_EQ(p.y, 8);
+    EXPECT_EQ(buttons, 1u);
+    view.GetMouse(&p, &buttons);
+    EXPECT_EQ(p.x, 7);
+    EXPECT_EQ(buttons, 0u);
+    testseams::Reset();
+}
+
+}  // namespace

@@ -1,0 +1,20 @@
+// Drawing of our standard card set: faces for the 52 cards and four backs, each in a 71 x 96 cell
+// whose corners outside the rounded card are left in the key colour.
+#pragma once
+
+#include <QImage>
+
+namespace cardart {
+
+constexpr int kCellWidth = 71;
+constexpr int kCellHeight = 96;
+constexpr QRgb kKey = 0xff316394;  // red 49, green 99, blue 148
+
+// Suit 1 to 4 (hearts, diamonds, clubs, spades), number 1 to 13.
+QImage Face(int suit, int number);
+// Back 1 to 4.
+QImage Back(int back);
+// The whole set: 14 x 4 cells, faces in columns 1 to 13, backs in column 14.
+QImage Sheet();
+
+}  // namespace cardart

@@ -1,11 +1,19 @@
 #include <gtest/gtest.h>
 #include <QApplication>
+#include <QDir>
+#include <QFile>
 
 int main(int argc, char** argv) {
     // Every test runs headless, whatever display the machine has.
     qputenv("QT_QPA_PLATFORM", "offscreen");
-    if (qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR"))
-        qputenv("XDG_RUNTIME_DIR", "/tmp");
+    if (qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR")) {
+        const QByteArray runtime = QDir::tempPath().toUtf8() + "/tarnwick-tests-runtime";
+        QDir().mkpath(QString::fromUtf8(runtime));
+        QFile::setPermissions(QString::fromUtf8(runtime), QFileDevice::ReadOwner |
+                                                              QFileDevice::WriteOwner |
+                                                              QFileDevice::ExeOwner);
+        qputenv("XDG_RUNTIME_DIR", runtime);
+    }
     QApplication app(argc, argv);
     QApplication::setQuitOnLastWindowClosed(false);
     ::testing::InitGoogleTest(&argc, argv);

@@ -1,0 +1,101 @@
+#include "app/CWindow.h"
+
+#include "app/Settings.h"
+#include "game/CView.h"
+#include "game/MessageCodes.h"
+#include "platform/Application.h"
+#include "platform/Menus.h"
+
+namespace {
+
+struct MenuEntry {
+    const char* label;  // nullptr: a separator
+    char shortcut;
+    uint32_t code;
+};
+
+constexpr MenuEntry kGameMenu[] = {
+    {"Deal", 'D', MSG_DEAL},
+    {"Undo", 'Z', MSG_UNDO},
+    {nullptr, 0, 0},
+    {"Options", 'O', MSG_OPTIONS},
+    {"Load CardSet", 'L', MSG_LOAD_CARDSET},
+    {nullptr, 0, 0},
+    {"Load Background", 'B', MSG_LOAD_BACKGROUND},
+    {"Clear Background", 'C', MSG_CLEAR_BACKGROUND},
+    {nullptr, 0, 0},
+    {"Exit", 'Q', MSG_EXIT},
+};
+
+constexpr MenuEntry kHelpMenu[] = {
+    {"Rules", 'R', MSG_RULES},
+    {"About", 'A', MSG_ABOUT},
+};
+
+template <size_t N>
+BMenu* MakeMenu(const char* name, const MenuEntry (&entries)[N], BMenuItem** undoItem) {
+    auto* menu = new BMenu(name, B_ITEMS_IN_COLUMN);
+    for (const MenuEntry& e : entries) {
+        if (!e.label) {
+            menu->AddSeparatorItem();
+            continue;
+        }
+        auto* item = new BMenuItem(e.label, new BMessage(e.code), e.shortcut, 0);
+        if (e.code == MSG_UNDO) {
+            *undoItem = item;
+            item->SetEnabled(false);
+        }
+        menu->AddItem(item);
+    }
+    return menu;
+}
+
+}  // namespace
+
+CWindow::CWindow(BRect frame, const char* title, window_type type)
+    : BWindow(frame, title, type, B_NOT_RESIZABLE | B_NOT_ZOOMABLE, B_CURRENT_WORKSPACE) {
+    optionsCreated = 0;
+    BuildMenus();
+
+    const BRect tableFrame(0, 20, 700, 520);
+    Settings settings;  // the start values, which the file may replace
+    backgroundPath = settings.backgroundPath;
+    const bool fromFile = ReadSettings(SettingsPath(), settings);
+
+    tableView = new CView(tableFrame, "MainView");
+    tableView->SetFlags(settings.freezePacks, settings.autoCompleteOn, settings.dealOne,
+                        settings.twoRedeals);
+    tableView->SetBitmap(settings.cardSetPath.c_str(), 1);
+    tableView->SetBackground(settings.backgroundPath.c_str());
+    backgroundPath = tableView->GetBackground();
+    if (fromFile) {
+        tableView->SetBack(settings.back);
+        tableView->UpdateAll(1);
+    }
+
+    AddChild(tableView);
+    tableView->UpdateBitmap();
+    Show();
+}
+
+void CWindow::BuildMenus() {
+    menuBar = new BMenuBar(BRect(0, 0, 700, 20), "QuenMenu", B_FOLLOW_LEFT_RIGHT | B_FOLLOW_TOP,
+                           B_ITEMS_IN_ROW, true);
+    menuBar->AddItem(MakeMenu("Game", kGameMenu, &undoItem));
+    menuBar->AddItem(MakeMenu("Help", kHelpMenu, &undoItem));
+    AddChild(menuBar);
+}
+
+bool CWindow::QuitRequested() {
+    Settings settings;
+    settings.freezePacks = settings.autoCompleteOn = settings.dealOne = settings.twoRedeals = 0;
+    tableView->GetFlags(settings.freezePacks, settings.autoCompleteOn, settings.dealOne,
+                        settings.twoRedeals);
+    settings.back = tableView->GetBack() - 1;
+    settings.cardSetPath = tableView->GetBit();
+    settings.backgroundPath = backgroundPath;
+    WriteSettings(SettingsPath(), settings);  // a file that cannot be written is passed over
+    if (be_app)
+        be_app->PostMessage(B_QUIT_REQUESTED);
+    return true;
+}

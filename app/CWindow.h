@@ -1,0 +1,38 @@
+// The main window: the menu bar, the table view, the commands and the settings file.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "platform/Window.h"
+
+class BMenuBar;
+class BMenuItem;
+class COptions;
+class CView;
+
+class CWindow : public BWindow {
+  public:
+    CWindow(BRect frame, const char* title, window_type type);
+
+    // Handles the menu commands and the notices of the other windows (app/Commands.cpp).
+    void MessageReceived(BMessage* message) override;
+    // Writes the settings and asks the application to quit (app/CWindow.cpp).
+    bool QuitRequested() override;
+
+    CView* tableView = nullptr;
+    COptions* optionsWindow = nullptr;
+    int32_t optionsCreated = 0;
+    std::string backgroundPath;
+    BMenuItem* undoItem = nullptr;
+    BMenuBar* menuBar = nullptr;
+
+  private:
+    void BuildMenus();
+    void OpenOptions();
+    void ApplyOptions();
+    void OpenFilePanel(const std::string& folder, uint32_t reply);
+    void LoadBackgroundPanel();
+    void UseChosenCardSet(const std::string& path);
+    void UseChosenBackground(const std::string& path);
+};

@@ -1,0 +1,109 @@
+#include "app/Settings.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+#include <QStandardPaths>
+#include <cctype>
+#include <charconv>
+
+namespace {
+
+// A settings file is a few hundred bytes; anything far beyond that is not ours to read whole.
+constexpr qint64 kReadLimit = 64 * 1024;
+constexpr size_t kCardSetLineMax = 254;
+constexpr size_t kBackgroundLineMax = 255;
+
+class Reader {
+  public:
+    explicit Reader(const QByteArray& bytes) : text(bytes.constData(), size_t(bytes.size())) {}
+
+    bool AtEnd() const { return at >= text.size(); }
+
+    // The rest of the line, its line feed consumed and not kept.
+    std::string Line() {
+        const size_t end = text.find('\n', at);
+        std::string line = text.substr(at, end == std::string::npos ? std::string::npos : end - at);
+        at = end == std::string::npos ? text.size() : end + 1;
+        if (!line.empty() && line.back() == '\r')
+            line.pop_back();
+        return line;
+    }
+
+    // Formatted extraction: white space, line feeds included, is skipped before the number.
+    bool Number(int32_t& value) {
+        while (at < text.size() && std::isspace(static_cast<unsigned char>(text[at])))
+            ++at;
+        const char* first = text.data() + at;
+        const char* last = text.data() + text.size();
+        if (first != last && *first == '+')
+            ++first;
+        int32_t parsed = 0;
+        auto [end, error] = std::from_chars(first, last, parsed);
+        if (error != std::errc())
+            return false;
+        value = parsed;
+        at = size_t(end - text.data());
+        return true;
+    }
+
+  private:
+    std::string text;
+    size_t at = 0;
+};
+
+// A path line is taken whole or not at all.
+std::string PathLine(Reader& reader, size_t longest) {
+    std::string line = reader.Line();
+    if (line.size() > longest || line.find('\0') != std::string::npos)
+        return std::string();
+    return line;
+}
+
+}  // namespace
+
+std::string SettingsPath() {
+    return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation).toStdString() +
+           "/Tarnwick";
+}
+
+bool ReadSettings(const std::string& path, Settings& s) {
+    QFile file(QString::fromStdString(path));
+    if (!QFileInfo(file).isFile() || !file.open(QIODevice::ReadOnly))
+        return false;
+    Reader reader(file.read(kReadLimit));
+    reader.Line();
+    reader.Line();
+    int32_t* numbers[] = {&s.freezePacks, &s.autoCompleteOn, &s.dealOne, &s.twoRedeals, &s.back};
+    for (int32_t* number : numbers)
+        if (!reader.Number(*number))
+            return true;  // a damaged file: the rest keeps its defaults
+    reader.Line();        // the end of the back's line
+    if (reader.AtEnd())
+        return true;
+    s.cardSetPath = PathLine(reader, kCardSetLineMax);
+    if (reader.AtEnd())
+        return true;
+    s.backgroundPath = PathLine(reader, kBackgroundLineMax);
+    return true;
+}
+
+bool WriteSettings(const std::string& path, const Settings& s) {
+    const QString name = QString::fromStdString(path);
+    QDir().mkpath(QFileInfo(name).absolutePath());
+    QSaveFile file(name);
+    if (!file.open(QIODevice::WriteOnly))
+        return false;
+    const std::string text = "Settings for Tarnwick\n\n" + std::to_string(s.freezePacks) + "\n" +
+                             std::to_string(s.autoCompleteOn) + "\n" + std::to_string(s.dealOne) +
+                             "\n" + std::to_string(s.twoRedeals) + "\n" + std::to_string(s.back) +
+                             "\n" + s.cardSetPath + "\n" + s.backgroundPath + "\n";
+    file.write(text.data(), qint64(text.size()));
+    if (!file.commit())
+        return false;
+    QFile::setPermissions(name, QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                                    QFileDevice::ReadGroup | QFileDevice::WriteGroup |
+                                    QFileDevice::ReadOther);
+    return true;
+}

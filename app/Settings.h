@@ -1,0 +1,35 @@
+// The settings file: nine text lines kept between runs.
+//
+//   Settings for Tarnwick
+//   (empty)
+//   freezePacks, autoCompleteOn, dealOne, twoRedeals   one number a line
+//   card back 0 to 3
+//   card-set path
+//   background path, or <NONE>
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+struct Settings {
+    int32_t freezePacks = 0;
+    int32_t autoCompleteOn = 1;
+    int32_t dealOne = 0;
+    int32_t twoRedeals = 0;
+    int32_t back = 0;
+    std::string cardSetPath = "./cards.bmp";
+    std::string backgroundPath = "<NONE>";
+};
+
+// $XDG_CONFIG_HOME/Tarnwick, that is ~/.config/Tarnwick.
+std::string SettingsPath();
+
+// Reads what the file holds over the values given. The reader is forgiving: the header lines may
+// say anything, the five numbers may stand on any lines, and whatever cannot be read keeps the
+// value it had. A path line too long to be ours comes out empty, so it falls back like a path
+// that does not load instead of being cut down to another file's name. False when there is no
+// file to read.
+bool ReadSettings(const std::string& path, Settings& settings);
+
+// Writes a new file and renames it over the old one, so a crash while writing loses nothing.
+bool WriteSettings(const std::string& path, const Settings& settings);

@@ -1,0 +1,228 @@
+#include <QAction>
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <fstream>
+#include <sstream>
+
+#include "TestSupport.h"
+#include "app/CApplication.h"
+#include "app/CWindow.h"
+#include "app/Settings.h"
+#include "game/MessageCodes.h"
+#include "platform/Menus.h"
+
+using namespace testing_support;
+
+namespace {
+
+class App : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        QuietPlatform();
+        qputenv("XDG_CONFIG_HOME", config.path().toUtf8());
+        QDir::setCurrent(QString::fromStdString(AppDir()));
+    }
+    void TearDown() override {
+        app.reset();
+        qunsetenv("XDG_CONFIG_HOME");
+        testseams::Reset();
+    }
+    void Start() {
+        app = std::make_unique<CApplication>();
+        window = static_cast<CWindow*>(be_app->WindowAt(0));
+        view = window->tableView;
+    }
+    std::string SettingsFile() const { return config.path().toStdString() + "/Tarnwick"; }
+    void WriteFile(const std::string& text) {
+        std::ofstream(SettingsFile(), std::ios::binary) << text;
+    }
+    std::string ReadFile() const {
+        std::ifstream in(SettingsFile(), std::ios::binary);
+        std::stringstream s;
+        s << in.rdbuf();
+        return s.str();
+    }
+    void Quit(uint32 how = MSG_EXIT) {
+        window->PostMessage(how);
+        BLooper::DispatchAllPending();
+        ASSERT_TRUE(app->IsQuitting());
+    }
+    std::vector<int32_t> Flags() const {
+        int32_t f, a, o, r;
+        view->GetFlags(f, a, o, r);
+        return {f, a, o, r};
+    }
+
+    QTemporaryDir config;
+    std::unique_ptr<CApplication> app;
+    CWindow* window = nullptr;
+    CView* view = nullptr;
+};
+
+TEST_F(App, StartsWithDefaultsWhenThereIsNoSettingsFile) {
+    Start();
+    EXPECT_EQ(window->Title(), "Tarnwick");
+    EXPECT_FALSE(window->IsHidden());
+    EXPECT_EQ(view->Name(), "MainView");
+    EXPECT_EQ(view->Frame(), BRect(0, 20, 700, 520));
+    EXPECT_EQ(Flags(), (std::vector<int32_t>{0, 1, 0, 0}));
+    EXPECT_EQ(view->GetBack(), 1);
+    EXPECT_STREQ(view->GetBit(), "./cards.bmp");
+    EXPECT_EQ(window->backgroundPath, "<NONE>");
+    EXPECT_FALSE(window->undoItem->IsEnabled());
+    EXPECT_TRUE(testseams::Alerts().empty());
+    // Shown fully drawn: a dealt table on green.
+    EXPECT_EQ(view->FrameBuffer(), view->OffscreenImage()->Image());
+    EXPECT_EQ(PixelAt(view->FrameBuffer(), 650, 450), Rgb(0, 153, 0));
+}
+
+TEST_F(App, MenusHoldTheCommandsInOrderWithTheirShortcuts) {
+    Start();
+    BMenu* game = window->menuBar->SubmenuAt(0);
+    BMenu* help = window->menuBar->SubmenuAt(1);
+    ASSERT_EQ(game->Name(), "Game");
+    ASSERT_EQ(help->Name(), "Help");
+    std::vector<std::string> labels;
+    for (int i = 0; i < game->CountItems(); ++i)
+        labels.push_back(game->ItemAt(i)->Label());
+    EXPECT_EQ(labels,
+              (std::vector<std::string>{"Deal", "Undo", "", "Options", "Load CardSet", "",
+                                        "Load Background", "Clear Background", "", "Exit"}));
+    EXPECT_EQ(game->FindItem("Exit")->Command(), MSG_EXIT);
+    EXPECT_EQ(game->FindItem("Deal")->Action()->shortcut().toString(), "Ctrl+D");
+    EXPECT_EQ(game->FindItem("Clear Background")->Action()->shortcut().toString(), "Ctrl+C");
+    EXPECT_EQ(help->FindItem("Rules")->Command(), MSG_RULES);
+    EXPECT_EQ(help->FindItem("About")->Action()->shortcut().toString(), "Ctrl+A");
+}
+
+TEST_F(App, ReadsAGoodSettingsFile) {
+    WriteFile("Settings for Tarnwick\n\n1\n0\n1\n1\n2\n" + AppDir() + "/cards.bmp\n<NONE>\n");
+    Start();
+    EXPECT_EQ(Flags(), (std::vector<int32_t>{1, 0, 1, 1}));
+    EXPECT_EQ(view->GetBack(), 3);
+    EXPECT_EQ(std::string(view->GetBit()), AppDir() + "/cards.bmp");
+    EXPECT_TRUE(testseams::Alerts().empty());
+}
+
+TEST_F(App, ReadsTheFiveNumbersFromAnyLinesAndAnyHeader) {
+    WriteFile("whatever the header says\nand this too\n1 1 1 0 3\n./cards.bmp\n<NONE>\n");
+    Start();
+    EXPECT_EQ(Flags(), (std::vector<int32_t>{1, 1, 1, 0}));
+    EXPECT_EQ(view->GetBack(), 4);
+    EXPECT_STREQ(view->GetBit(), "./cards.bmp");
+}
+
+TEST_F(App, ADamagedOrBinaryFileKeepsTheDefaultsAndStarts) {
+    for (const std::string& damaged :
+         {std::string("Settings\n\n1\nx\n"), std::string("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16),
+          std::string(100000, '\xff'), std::string()}) {
+        WriteFile(damaged);
+        testseams::ScriptAlerts();
+        Start();
+        EXPECT_EQ(view->GetBack(), 1);
+        EXPECT_STREQ(view->GetBit(), "./cards.bmp");
+        EXPECT_EQ(window->backgroundPath, "<NONE>");
+        app.reset();
+    }
+}
+
+TEST_F(App, ABackOutOfRangeIsBackZero) {
+    WriteFile("Settings for Tarnwick\n\n0\n1\n0\n0\n7\n./cards.bmp\n<NONE>\n");
+    Start();
+    EXPECT_EQ(view->GetBack(), 1);
+}
+
+TEST_F(App, AnOverlongPathIsRefusedNotCutShort) {
+    WriteFile("Settings for Tarnwick\n\n0\n1\n0\n0\n0\n./" + std::string(300, 'c') +
+              "\n/no/such/picture.png\n");
+    Start();
+    ASSERT_EQ(testseams::Alerts().size(), 2u);
+    EXPECT_EQ(testseams::Alerts()[0].text,
+              "I can't find that CardSet, so I'm defaulting to the standard set.");
+    EXPECT_EQ(testseams::Alerts()[1].text,
+              "Image file not recognised, reverting to plain background");
+    EXPECT_EQ(std::string(view->GetBit()), AppDir() + "/cards.bmp");
+    EXPECT_EQ(window->backgroundPath, "<NONE>");
+}
+
+TEST_F(App, SettingsSurviveAQuitAndARestart) {
+    WriteFile("Settings for Tarnwick\n\n0\n1\n0\n1\n0\n./cards.bmp\n<NONE>\n");
+    Start();
+    view->SetFlags(1, 0, 1, view->twoRedeals);
+    view->SetBack(3);
+    Quit();
+    EXPECT_EQ(ReadFile(), "Settings for Tarnwick\n\n1\n0\n1\n1\n3\n./cards.bmp\n<NONE>\n");
+
+    app.reset();
+    Start();
+    EXPECT_EQ(Flags(), (std::vector<int32_t>{1, 0, 1, 1}));
+    EXPECT_EQ(view->GetBack(), 4);
+}
+
+TEST_F(App, ClosingTheWindowWritesTheSettingsToo) {
+    Start();
+    window->PostMessage(B_QUIT_REQUESTED);  // the close box
+    BLooper::DispatchAllPending();
+    EXPECT_TRUE(app->IsQuitting());
+    EXPECT_EQ(ReadFile(), "Settings for Tarnwick\n\n0\n1\n0\n0\n0\n./cards.bmp\n<NONE>\n");
+}
+
+TEST_F(App, AFallbackIsWhatTheNextQuitRecords) {
+    WriteFile("Settings for Tarnwick\n\n0\n1\n0\n0\n0\n/gone/cards.bmp\n/gone/wood.jpg\n");
+    Start();
+    Quit();
+    EXPECT_EQ(ReadFile(),
+              "Settings for Tarnwick\n\n0\n1\n0\n0\n0\n" + AppDir() + "/cards.bmp\n<NONE>\n");
+}
+
+TEST_F(App, AnUnwritableSettingsFolderStillQuitsCleanly) {
+    QFile blocker(config.filePath("blocked"));
+    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+    qputenv("XDG_CONFIG_HOME", config.filePath("blocked").toUtf8());  // a file, not a folder
+    Start();
+    Quit();
+}
+
+TEST_F(App, DealRedealsAndDisablesUndo) {
+    Start();
+    view->UpdateUndo();
+    BLooper::DispatchAllPending();
+    EXPECT_TRUE(window->undoItem->IsEnabled());
+    std::vector<CCard> before;
+    for (int s = 0; s < 7; ++s)
+        before.push_back(view->stacks[s][s]);
+    testseams::FixClock(1800000000);
+    window->PostMessage(MSG_DEAL);
+    BLooper::DispatchAllPending();
+    EXPECT_FALSE(window->undoItem->IsEnabled());
+    EXPECT_TRUE(view->undoHistory.empty());
+    EXPECT_EQ(view->deck->GetNumCards(), 24);
+    std::vector<CCard> after;
+    for (int s = 0; s < 7; ++s)
+        after.push_back(view->stacks[s][s]);
+    EXPECT_NE(after, before);
+    EXPECT_EQ(view->FrameBuffer(), view->OffscreenImage()->Image());
+}
+
+TEST_F(App, UnknownCodesChangeNothing) {
+    Start();
+    QImage before = view->FrameBuffer().copy();
+    for (uint32 code : {0u, 4u, 11u, 12u, 16u, 19u, 22u, 51u, 999u})
+        window->PostMessage(code);
+    BLooper::DispatchAllPending();
+    EXPECT_EQ(view->FrameBuffer(), before);
+    EXPECT_FALSE(app->IsQuitting());
+}
+
+TEST(ApplicationFolder, IsTheProgramPathCutAtTheLastSlash) {
+    EXPECT_EQ(ApplicationFolder("/boot/apps/cards/play"), "/boot/apps/cards");
+    EXPECT_EQ(ApplicationFolder("./tarnwick"), ".");
+    EXPECT_EQ(ApplicationFolder("/a/b//c"), "/a/b/");
+    // No slash at all: the folder of the running program.
+    EXPECT_EQ(ApplicationFolder("tarnwick_tests"),
+              QFileInfo(TARNWICK_TEST_BIN).canonicalPath().toStdString());
+}
+
+}  // namespace

@@ -4,6 +4,8 @@
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
+#include <QWidget>
+#include <QWindow>
 
 #include "app/Globals.h"
 #include "game/CView.h"
@@ -21,6 +23,12 @@
         ::benchmark::Shutdown();                 \
         return 0;                                \
     }
+
+// Waits until a shown window is really on the screen (at once on the headless platform).
+inline void WaitExposed(QWidget* widget) {
+    for (int i = 0; i < 200 && widget->windowHandle() && !widget->windowHandle()->isExposed(); ++i)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+}
 
 inline std::unique_ptr<CView> ReadyTable() {
     auto view = std::make_unique<CView>(BRect(0, 20, 700, 520), "MainView");

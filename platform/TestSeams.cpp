@@ -30,6 +30,7 @@ struct State {
     time_t clock = 0;
 
     bool noFrameWait = false;
+    std::function<void(BView*)> syncObserver;
 };
 
 State& S() {
@@ -156,6 +157,15 @@ void SetNoFrameWait(bool on) {
 
 bool NoFrameWait() {
     return S().noFrameWait;
+}
+
+void ObserveSync(std::function<void(BView*)> observer) {
+    S().syncObserver = std::move(observer);
+}
+
+void NotifySync(BView* view) {
+    if (S().syncObserver)
+        S().syncObserver(view);
 }
 
 void Reset() {

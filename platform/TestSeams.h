@@ -4,6 +4,7 @@
 #pragma once
 
 #include <ctime>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -58,6 +59,10 @@ bool FixedClock(time_t* seconds);
 // Display: Sync presents without waiting for the next frame.
 void SetNoFrameWait(bool on);
 bool NoFrameWait();
+
+// Called at every Sync of an on-screen view, before any frame wait (to watch a card flight).
+void ObserveSync(std::function<void(BView*)> observer);
+void NotifySync(BView* view);
 
 // Every seam off again.
 void Reset();

@@ -209,6 +209,7 @@ void BView::Sync() {
     if (bitmap || !window || !widget || !widget->isVisible())
         return;
     widget->repaint();
+    testseams::NotifySync(this);
     if (testseams::NoFrameWait() || !DisplayHasFrames())
         return;
     const double interval = FrameIntervalMs();

@@ -136,7 +136,7 @@ TEST(Alerts, ScriptedAnswersAreRecorded) {
     testseams::Reset();
 }
 
-TEST(Mouse, ScriptedSamplesComeInOrderThenRelease) {
+TEST(ScriptedMouse, SamplesComeInOrderThenRelease) {
     testseams::ScriptMouse({{{5, 6}, 1}, {{7, 8}, 1}});
     BView view(BRect(0, 0, 9, 9), "v", B_FOLLOW_NONE, B_WILL_DRAW);
     BPoint p;

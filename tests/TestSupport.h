@@ -4,10 +4,13 @@
 
 #include <gtest/gtest.h>
 
+#include <QDir>
 #include <QTemporaryDir>
 #include <memory>
 #include <string>
 
+#include "app/CApplication.h"
+#include "app/CWindow.h"
 #include "app/Globals.h"
 #include "game/CView.h"
 #include "platform/Bitmap.h"
@@ -49,26 +52,28 @@ inline std::ostream& operator<<(std::ostream& os, const Pixel& p) {
     return os << "(r " << p.r << ", g " << p.g << ", b " << p.b << ", a " << p.a << ")";
 }
 
-// A table view with the standard card set and the plain background, shown in a window.
+// The game as it starts with no settings file: the main window showing a dealt table with the
+// standard card set on the plain background.
 class TableFixture : public ::testing::Test {
   protected:
     void SetUp() override {
         QuietPlatform();
-        window = new BWindow(BRect(50, 50, 750, 570), "Tarnwick", B_TITLED_WINDOW,
-                             B_NOT_RESIZABLE | B_NOT_ZOOMABLE);
-        view = new CView(BRect(0, 20, 700, 520), "MainView");
-        view->SetBitmap((AppDir() + "/cards.bmp").c_str(), 1);
-        view->SetBackground("<NONE>");
-        window->AddChild(view);
-        window->Show();
+        qputenv("XDG_CONFIG_HOME", config.path().toUtf8());
+        QDir::setCurrent(QString::fromStdString(AppDir()));
+        app = std::make_unique<CApplication>();
+        window = static_cast<CWindow*>(be_app->WindowAt(0));
+        view = window->tableView;
     }
     void TearDown() override {
-        delete window;
+        app.reset();
+        qunsetenv("XDG_CONFIG_HOME");
         testseams::Reset();
     }
 
-    // Empties every place, so a test can lay out just the cards it needs.
+    // Empties every place, so a test can lay out just the cards it needs. With an empty deck and
+    // pile every move would end in autocomplete, so that is switched off.
     void ClearTable() {
+        view->autoCompleteOn = 0;
         *view->deck = PackOfCards(1);
         *view->pile = PackOfCards(1);
         for (int s = 0; s < 7; ++s) {
@@ -91,10 +96,55 @@ class TableFixture : public ::testing::Test {
             view->packs[p][n - 1] = CCard(suit, n);
         view->packCount[p] = upTo;
     }
+    // A primary press at one point, held for `polls` samples, then released there.
+    void Click(int x, int y, int polls = 1) {
+        std::vector<testseams::MouseSample> samples(size_t(polls), {BPoint(x, y), 1});
+        testseams::Press(view, 1, samples);
+    }
+    // A press at the first point, moved through the others, released at the last.
+    void Drag(std::vector<BPoint> points) {
+        std::vector<testseams::MouseSample> samples;
+        for (BPoint p : points)
+            samples.push_back({p, 1});
+        testseams::Press(view, 1, samples);
+    }
+    void Drag(int x0, int y0, int x1, int y1) { Drag({BPoint(x0, y0), BPoint(x1, y1)}); }
+    void RightClick(int x, int y) { testseams::Press(view, 2, {{BPoint(x, y), 2}}); }
+
+    // The cards of the table as a string, leftover slots left out: equal strings, equal tables.
+    std::string Table() const {
+        std::string t;
+        auto card = [&t](CCard c) {
+            t += std::to_string(c.GetSuit()) + "/" + std::to_string(c.GetNumber()) + " ";
+        };
+        t += "deck ";
+        for (int i = 0; i < view->deck->GetNumCards(); ++i)
+            card(view->deck->GetCard(i));
+        t += "| pile ";
+        for (int i = 0; i < view->pile->GetNumCards(); ++i)
+            card(view->pile->GetCard(i));
+        t += "| fanned " + std::to_string(view->fannedCount);
+        for (int s = 0; s < 7; ++s) {
+            t += " | stack ";
+            for (int r = 0; r < view->stackCount[s]; ++r) {
+                card(view->stacks[s][r]);
+                t += view->faceDown[s][r] == 1 ? "down " : "";
+            }
+        }
+        for (int p = 0; p < 4; ++p) {
+            t += " | pack ";
+            for (int k = 0; k < view->packCount[p]; ++k)
+                card(view->packs[p][k]);
+        }
+        return t;
+    }
+
     const QImage& Screen() const { return view->FrameBuffer(); }
     const QImage& Offscreen() const { return view->OffscreenImage()->Image(); }
 
-    BWindow* window = nullptr;
+    QTemporaryDir config;
+    std::unique_ptr<CApplication> app;
+    CWindow* window = nullptr;
     CView* view = nullptr;
 };
 

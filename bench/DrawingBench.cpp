@@ -1,0 +1,99 @@
+// Table redraws brought to the screen, each also reported as a ratio against a bare Qt window
+// repainting a 701 x 501 image ("vs_bare_window"): the least any window showing our table could
+// cost.
+#include <QPainter>
+#include <QWidget>
+#include <chrono>
+
+#include "BenchSupport.h"
+#include "platform/Window.h"
+
+namespace {
+
+class BareWindow : public QWidget {
+  public:
+    BareWindow() : image(701, 501, QImage::Format_ARGB32) {
+        image.fill(qRgb(0, 153, 0));
+        setFixedSize(701, 501);
+    }
+
+  protected:
+    void paintEvent(QPaintEvent*) override {
+        QPainter painter(this);
+        painter.drawImage(0, 0, image);
+    }
+
+  private:
+    QImage image;
+};
+
+double NowSeconds() {
+    return std::chrono::duration<double>(std::chrono::steady_clock::now().time_since_epoch())
+        .count();
+}
+
+double BareRepaintSeconds() {
+    static double seconds = [] {
+        BareWindow window;
+        window.show();
+        WaitExposed(&window);
+        const int rounds = 300;
+        const double start = NowSeconds();
+        for (int i = 0; i < rounds; ++i) {
+            window.update();
+            QCoreApplication::processEvents();
+        }
+        return (NowSeconds() - start) / rounds;
+    }();
+    return seconds;
+}
+
+struct ShownTable {
+    ShownTable() : window(BRect(50, 50, 750, 570), "Tarnwick", B_TITLED_WINDOW, 0) {
+        view = ReadyTable().release();
+        window.AddChild(view);
+        window.Show();
+        WaitExposed(window.Widget());
+    }
+    BWindow window;
+    CView* view;
+};
+
+template <typename Work>
+void Measure(benchmark::State& state, Work work) {
+    const double start = NowSeconds();
+    // The work and the paint that brings it to the screen.
+    for (auto _ : state) {
+        work();
+        QCoreApplication::processEvents();
+    }
+    const double perIteration = (NowSeconds() - start) / double(state.iterations());
+    state.counters["vs_bare_window"] = perIteration / BareRepaintSeconds();
+}
+
+}  // namespace
+
+static void BareQtWindowRepaint(benchmark::State& state) {
+    BareWindow window;
+    window.show();
+    WaitExposed(&window);
+    for (auto _ : state) {
+        window.update();
+        QCoreApplication::processEvents();
+    }
+}
+BENCHMARK(BareQtWindowRepaint)->Unit(benchmark::kMicrosecond);
+
+static void FullRedraw(benchmark::State& state) {
+    ShownTable table;
+    Measure(state, [&] { table.view->UpdateBackground(); });
+}
+BENCHMARK(FullRedraw)->Unit(benchmark::kMicrosecond);
+
+static void OneStackRedraw(benchmark::State& state) {
+    ShownTable table;
+    Measure(state, [&] { table.view->UpdateStack(6, 0); });
+}
+BENCHMARK(OneStackRedraw)->Unit(benchmark::kMicrosecond);
+
+TARNWICK_BENCHMARK_MAIN()

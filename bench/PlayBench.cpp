@@ -1,0 +1,117 @@
+// The work of play, each reported as a fraction of the 10 ms between two mouse samples
+// ("of_10ms_poll"): a drag sample, composing the hand's picture, a card flight, an autocomplete.
+// Frame waits are off; each figure includes the paint that brings the change to the screen.
+#include <chrono>
+
+#include "BenchSupport.h"
+#include "platform/Window.h"
+
+namespace {
+
+double NowSeconds() {
+    return std::chrono::duration<double>(std::chrono::steady_clock::now().time_since_epoch())
+        .count();
+}
+
+struct ShownTable {
+    ShownTable() : window(BRect(50, 50, 750, 570), "Tarnwick", B_TITLED_WINDOW, 0) {
+        view = ReadyTable().release();
+        window.AddChild(view);
+        window.Show();
+        WaitExposed(window.Widget());
+    }
+    void Hand(int cards) {
+        for (int i = 0; i < cards; ++i)
+            view->hand[i] = CCard(i % 2 + 1, 13 - i);
+        view->handCount = cards;
+        view->ComposeHandImage();
+    }
+    BWindow window;
+    CView* view;
+};
+
+template <typename Setup, typename Work>
+void PerPoll(benchmark::State& state, Setup setup, Work work) {
+    double total = 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        setup();
+        state.ResumeTiming();
+        const double start = NowSeconds();
+        work();
+        QCoreApplication::processEvents();
+        total += NowSeconds() - start;
+    }
+    state.counters["of_10ms_poll"] = total / double(state.iterations()) / 0.010;
+}
+
+}  // namespace
+
+static void DragSample(benchmark::State& state) {
+    ShownTable table;
+    table.Hand(int(state.range(0)));
+    table.view->mouseState = 1;
+    table.view->ShowHand(300, 100);
+    int step = 0;
+    PerPoll(
+        state, [] {},
+        [&] {
+            // A pointer moving 3 pixels right and 2 down each sample, back and forth.
+            const int x = 300 + 3 * (step % 40), y = 100 + 2 * (step % 40);
+            table.view->RedrawBits(x, y, table.view->handX, table.view->handY);
+            table.view->ShowHand(x, y);
+            ++step;
+        });
+}
+BENCHMARK(DragSample)->Arg(1)->Arg(13)->Unit(benchmark::kMicrosecond);
+
+static void ComposeHandOf13(benchmark::State& state) {
+    ShownTable table;
+    table.Hand(13);
+    PerPoll(
+        state, [] {}, [&] { table.view->ComposeHandImage(); });
+}
+BENCHMARK(ComposeHandOf13)->Unit(benchmark::kMicrosecond);
+
+static void FlightAcrossTheTable(benchmark::State& state) {
+    ShownTable table;
+    PerPoll(
+        state,
+        [&] {
+            table.view->packCount[0] = 0;
+            table.Hand(1);
+            table.view->hand[0] = CCard(1, 1);
+            table.view->ComposeHandImage();
+            table.view->handX = 601;
+            table.view->handY = 400;
+        },
+        [&] { table.view->ReturnCardsToStack(12); });
+}
+BENCHMARK(FlightAcrossTheTable)->Unit(benchmark::kMicrosecond);
+
+static void WholeAutocomplete(benchmark::State& state) {
+    ShownTable table;
+    CView* v = table.view;
+    PerPoll(
+        state,
+        [&] {
+            // Every card face up on the stacks, kings at the bottom.
+            *v->deck = PackOfCards(1);
+            *v->pile = PackOfCards(1);
+            for (int p = 0; p < 4; ++p)
+                v->packCount[p] = 0;
+            for (int s = 0; s < 7; ++s)
+                v->stackCount[s] = 0;
+            for (int suit = 1; suit <= 4; ++suit)
+                for (int n = 13; n >= 1; --n) {
+                    const int s = (suit - 1) * 2 % 7 + (n < 7 ? 1 : 0);
+                    v->stacks[s][v->stackCount[s]] = CCard(suit, n);
+                    v->faceDown[s][v->stackCount[s]++] = 0;
+                }
+            v->UpdateBackground();
+        },
+        [&] { v->AutoComplete(); });
+}
+BENCHMARK(WholeAutocomplete)->Unit(benchmark::kMillisecond);
+
+TARNWICK_BENCHMARK_MAIN()

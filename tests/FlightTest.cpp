@@ -1,0 +1,114 @@
+#include "TestSupport.h"
+
+using namespace testing_support;
+
+namespace {
+
+class Flight : public TableFixture {
+  protected:
+    // Where the hand's picture is each time a flight step reaches the screen.
+    void WatchFlight() {
+        testseams::ObserveSync([this](BView*) {
+            if (view->handCount > 0)
+                steps.push_back({view->handX, view->handY});
+        });
+    }
+    std::vector<std::pair<int, int>> steps;
+};
+
+TEST_F(Flight, TenPixelsAlongXThenExactlyOnTheDestination) {
+    ClearTable();
+    PutOnStack(6, CCard(2, 1));
+    WatchFlight();
+    RightClick(640, 150);  // an ace on stack 6 plays to the first empty pack
+    ASSERT_EQ(view->packCount[0], 1);
+    ASSERT_EQ(steps.size(), 35u);
+    for (int i = 0; i < 34; ++i)
+        EXPECT_EQ(steps[size_t(i)].first, 601 - 10 * i);
+    EXPECT_EQ(steps.front(), std::make_pair(601, 126));
+    EXPECT_EQ(steps.back(), std::make_pair(265, 15));
+    // On the straight line from (601, 126) to (265, 15), truncated.
+    EXPECT_EQ(steps[17], std::make_pair(431, int(int(126 - 601 * (111.0f / 336.0f)) +
+                                                 431 * (111.0f / 336.0f))));
+}
+
+TEST_F(Flight, AStraightDownFlightIsDrawnOnceAtTheDestination) {
+    ClearTable();
+    FillPack(0, 1, 2);
+    FillPack(1, 2, 2);
+    FillPack(2, 3, 2);
+    PutOnStack(5, CCard(4, 1));
+    WatchFlight();
+    RightClick(540, 150);
+    EXPECT_EQ(view->packCount[3], 1);
+    EXPECT_EQ(steps, (std::vector<std::pair<int, int>>{{505, 15}}));
+}
+
+TEST_F(Flight, BackToThePileTheFannedCountRisesToThreeAtMost) {
+    for (int fanned : {3, 1}) {
+        ClearTable();
+        for (int n = 1; n <= 4; ++n)
+            view->pile->PutCardOnTop(CCard(1, n));
+        view->fannedCount = fanned;
+        view->hand[0] = view->pile->GetTopCard();
+        view->handCount = 1;
+        view->handX = 300;
+        view->handY = 300;
+        view->ComposeHandImage();
+        view->UpdatePacks(1);
+        steps.clear();
+        WatchFlight();
+        view->ReturnCardsToStack(11);
+        EXPECT_EQ(view->fannedCount, fanned == 3 ? 3 : 2);
+        EXPECT_EQ(steps.back().first, fanned == 3 ? 135 : 120);
+        EXPECT_EQ(view->pile->GetCard(0), CCard(1, 4));
+        EXPECT_EQ(view->handCount, 0);
+    }
+}
+
+TEST_F(Flight, ARunLandsOnAStackInOrder) {
+    ClearTable();
+    for (int r = 0; r < 6; ++r)
+        PutOnStack(2, CCard(1, 1), r < 5 ? 1 : 0);
+    const CCard run[4] = {CCard(1, 9), CCard(3, 8), CCard(2, 7), CCard(4, 6)};
+    for (int i = 0; i < 4; ++i)
+        view->hand[i] = run[i];
+    view->handCount = 4;
+    view->handX = 601;
+    view->handY = 126;
+    view->ComposeHandImage();
+    view->ReturnCardsToStack(2);
+    ASSERT_EQ(view->stackCount[2], 10);
+    for (int i = 0; i < 4; ++i) {
+        EXPECT_EQ(view->stacks[2][6 + i], run[i]);
+        EXPECT_EQ(view->faceDown[2][6 + i], 0);
+    }
+    EXPECT_EQ(view->handCount, 0);
+    EXPECT_EQ(Screen(), Offscreen());
+}
+
+TEST_F(Flight, TheHandPictureKeepsKeyColouredPixelsTransparent) {
+    ClearTable();
+    for (int i = 0; i < 13; ++i)
+        view->hand[i] = CCard(i % 2 + 2, 13 - i);
+    view->handCount = 13;
+    view->ComposeHandImage();
+    const BBitmap* drag = view->DragImage();
+    EXPECT_EQ(PixelAt(drag, 0, 0), (Pixel{148, 99, 49, 0}));
+    EXPECT_EQ(PixelAt(drag, 35, 275).a, 255);  // the last card's bottom edge
+
+    view->UpdateBackground();
+    view->ShowHand(150, 200);
+    EXPECT_EQ(PixelAt(Screen(), 150, 200), Rgb(0, 153, 0));  // a transparent corner
+    EXPECT_EQ(PixelAt(Screen(), 185, 475), PixelAt(drag, 35, 275));
+    EXPECT_EQ(PixelAt(Screen(), 185, 476), Rgb(0, 153, 0));  // below the picture: not drawn
+
+    // A pixel one off the key colour is drawn opaque.
+    uint8* bits = view->DragImage()->Bits();
+    bits[0] = 147;
+    bits[3] = 255;
+    view->ShowHand(250, 200);
+    EXPECT_EQ(PixelAt(Screen(), 250, 200), (Pixel{147, 99, 49, 255}));
+}
+
+}  // namespace

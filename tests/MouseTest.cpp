@@ -1,0 +1,264 @@
+#include <QTimer>
+
+#include "TestSupport.h"
+#include "game/MessageCodes.h"
+
+using namespace testing_support;
+
+namespace {
+
+// Centres of places, for pressing on them.
+constexpr int kDeckX = 60, kTopY = 60;
+int StackPointX(int s) {
+    return 60 + 96 * s;
+}
+int RowPointY(int r) {
+    return 130 + 15 * r;
+}
+int PackPointX(int p) {
+    return 300 + 80 * p;
+}
+
+class Mouse : public TableFixture {
+  protected:
+    int UndoCount() const { return int(view->undoHistory.size()); }
+};
+
+TEST_F(Mouse, TurningThreeOrOneFromTheDeck) {
+    ClearTable();
+    view->deck->PutCardOnTop(CCard(1, 5));
+    view->deck->PutCardOnTop(CCard(2, 6));  // two left, three to turn
+    Click(kDeckX, kTopY);
+    EXPECT_EQ(view->pile->GetNumCards(), 2);
+    EXPECT_EQ(view->fannedCount, 2);
+    EXPECT_EQ(view->pile->GetCard(0), CCard(1, 5));  // the second turned is on top
+    EXPECT_EQ(UndoCount(), 1);
+
+    view->SetFlags(0, 1, 1, 0);
+    Click(kDeckX, kTopY);  // empty deck: the pile turns back
+    view->deck->PutCardOnTop(CCard(3, 3));
+    Click(kDeckX, kTopY);
+    EXPECT_EQ(view->pile->GetNumCards(), 1);
+    EXPECT_EQ(view->fannedCount, 1);
+}
+
+TEST_F(Mouse, TurningThePileBackReversesItAnyNumberOfTimes) {
+    ClearTable();
+    for (int n = 1; n <= 10; ++n)
+        view->pile->PutCardOnTop(CCard(4, n));  // the 1 was turned first
+    view->fannedCount = 3;
+    view->SetFlags(0, 1, 0, 1);  // two redeals only in name: the pile still turns back
+    for (int round = 0; round < 3; ++round) {
+        Click(kDeckX, kTopY);
+        ASSERT_EQ(view->deck->GetNumCards(), 10);
+        EXPECT_EQ(view->deck->GetCard(0), CCard(4, 1));
+        EXPECT_EQ(view->fannedCount, 3);
+        while (view->deck->GetNumCards() > 0)
+            view->pile->PutCardOnTop(view->deck->GetTopCard());
+    }
+    EXPECT_EQ(UndoCount(), 3);
+}
+
+TEST_F(Mouse, APressOverWithinOnePollDoesNothing) {
+    QImage before = Screen().copy();
+    testseams::Press(view, 1, {{BPoint(kDeckX, kTopY), 0}});
+    EXPECT_EQ(view->pile->GetNumCards(), 0);
+    EXPECT_EQ(Screen(), before);
+    testseams::Press(view, 3, {{BPoint(kDeckX, kTopY), 3}});  // both buttons start nothing
+    EXPECT_EQ(view->pile->GetNumCards(), 0);
+}
+
+TEST_F(Mouse, TurningUpAFaceDownTopCardEndsThePress) {
+    ClearTable();
+    PutOnStack(2, CCard(1, 9), 1);
+    Drag({BPoint(StackPointX(2), RowPointY(0)), BPoint(StackPointX(5), RowPointY(0))});
+    EXPECT_EQ(view->faceDown[2][0], 0);
+    EXPECT_EQ(view->stackCount[2], 1);
+    EXPECT_EQ(testseams::SamplesLeft(), 1);  // the rest of the press was not even sampled
+    EXPECT_EQ(UndoCount(), 1);
+}
+
+TEST_F(Mouse, SlidingFromEmptyTableOntoACardPicksItUp) {
+    ClearTable();
+    PutOnStack(0, CCard(1, 13));
+    Drag({BPoint(650, 450), BPoint(StackPointX(0), RowPointY(0)), BPoint(StackPointX(3), 150)});
+    EXPECT_EQ(view->stackCount[3], 1);
+    EXPECT_EQ(view->stackCount[0], 0);
+    EXPECT_EQ(view->handCount, 0);
+    EXPECT_EQ(view->mouseState, -1);
+}
+
+TEST_F(Mouse, RunsAreTakenWholeAndRefusedWhenBroken) {
+    ClearTable();
+    PutOnStack(1, CCard(3, 10), 1);
+    PutOnStack(1, CCard(1, 9));
+    PutOnStack(1, CCard(3, 8));
+    PutOnStack(1, CCard(2, 7));
+    PutOnStack(4, CCard(4, 10));
+    Drag(StackPointX(1), RowPointY(1), StackPointX(4), 200);
+    ASSERT_EQ(view->stackCount[4], 4);
+    EXPECT_EQ(view->stacks[4][1], CCard(1, 9));
+    EXPECT_EQ(view->stacks[4][3], CCard(2, 7));
+    EXPECT_EQ(view->stackCount[1], 1);
+
+    // Same colour, a gap in the numbers, a face-down card: nothing is picked up.
+    ClearTable();
+    PutOnStack(0, CCard(1, 9));
+    PutOnStack(0, CCard(2, 8));
+    PutOnStack(2, CCard(1, 9));
+    PutOnStack(2, CCard(3, 7));
+    PutOnStack(3, CCard(1, 9), 1);
+    PutOnStack(3, CCard(3, 8));
+    PutOnStack(6, CCard(3, 10));
+    for (int s : {0, 2, 3}) {
+        Drag(StackPointX(s), RowPointY(0), StackPointX(6), 200);
+        EXPECT_EQ(view->stackCount[s], 2) << "stack " << s;
+        EXPECT_EQ(view->stackCount[6], 1);
+        EXPECT_EQ(view->handCount, 0);
+    }
+    EXPECT_EQ(UndoCount(), 1);  // only the good run's drop
+}
+
+TEST_F(Mouse, KingsGoOnEmptyStacksAndOthersFlyBack) {
+    ClearTable();
+    PutOnStack(0, CCard(1, 13));
+    PutOnStack(1, CCard(2, 12));
+    Drag(StackPointX(1), RowPointY(0), StackPointX(5), 150);
+    EXPECT_EQ(view->stackCount[1], 1);  // a queen on an empty stack flew back
+    EXPECT_EQ(view->stackCount[5], 0);
+    Drag(StackPointX(0), RowPointY(0), StackPointX(5), 150);
+    EXPECT_EQ(view->stackCount[5], 1);
+    Drag(StackPointX(1), RowPointY(0), StackPointX(5), 150);
+    EXPECT_EQ(view->stackCount[5], 1);  // same colour as the king: refused
+    EXPECT_EQ(view->stackCount[1], 1);
+}
+
+TEST_F(Mouse, ACardOnAFaceDownTopCardFliesBack) {
+    ClearTable();
+    PutOnStack(0, CCard(3, 9), 1);
+    PutOnStack(1, CCard(1, 8));
+    Drag(StackPointX(1), RowPointY(0), StackPointX(0), RowPointY(0));
+    EXPECT_EQ(view->stackCount[0], 1);
+    EXPECT_EQ(view->stackCount[1], 1);
+}
+
+TEST_F(Mouse, PacksTakeAcesOnAnyEmptyPackThenTheSuitInOrder) {
+    ClearTable();
+    PutOnStack(0, CCard(2, 1));
+    PutOnStack(1, CCard(2, 3));
+    PutOnStack(2, CCard(2, 2));
+    Drag(StackPointX(1), RowPointY(0), PackPointX(2), kTopY);  // a three on an empty pack
+    EXPECT_EQ(view->packCount[2], 0);
+    EXPECT_EQ(view->stackCount[1], 1);
+    Drag(StackPointX(0), RowPointY(0), PackPointX(2), kTopY);
+    EXPECT_EQ(view->packCount[2], 1);
+    Drag(StackPointX(1), RowPointY(0), PackPointX(2), kTopY);  // three on the ace: refused
+    EXPECT_EQ(view->packCount[2], 1);
+    Drag(StackPointX(2), RowPointY(0), PackPointX(2), kTopY);
+    Drag(StackPointX(1), RowPointY(0), PackPointX(2), kTopY);
+    EXPECT_EQ(view->packCount[2], 3);
+    EXPECT_EQ(view->packs[2][2], CCard(2, 3));
+}
+
+TEST_F(Mouse, ARunOfTwoNeverGoesOnAPack) {
+    ClearTable();
+    FillPack(0, 1, 4);
+    PutOnStack(3, CCard(1, 5));
+    PutOnStack(3, CCard(3, 4));
+    Drag(StackPointX(3), RowPointY(0), PackPointX(0), kTopY);
+    EXPECT_EQ(view->packCount[0], 4);
+    EXPECT_EQ(view->stackCount[3], 2);
+}
+
+TEST_F(Mouse, ReleasesOnDeckPileGapOrTableSendTheHandBack) {
+    ClearTable();
+    PutOnStack(2, CCard(1, 13));
+    view->pile->PutCardOnTop(CCard(4, 4));
+    view->fannedCount = 1;
+    for (BPoint p : {BPoint(kDeckX, kTopY), BPoint(130, kTopY), BPoint(108, 300), BPoint(650, 80),
+                     BPoint(301, 480)}) {
+        Drag({BPoint(StackPointX(2), RowPointY(0)), p});
+        EXPECT_EQ(view->stackCount[2], 1);
+        EXPECT_EQ(view->stacks[2][0], CCard(1, 13));
+    }
+    EXPECT_TRUE(view->undoHistory.empty());
+}
+
+TEST_F(Mouse, APileCardFliesBackRaisingTheFannedCount) {
+    ClearTable();
+    view->pile->PutCardOnTop(CCard(1, 2));
+    view->fannedCount = 1;
+    Drag(120, kTopY, 650, 400);
+    EXPECT_EQ(view->pile->GetNumCards(), 1);
+    EXPECT_EQ(view->fannedCount, 2);  // taking it left 1; the return raised it
+
+    for (int n = 3; n <= 6; ++n)
+        view->pile->PutCardOnTop(CCard(1, n));
+    view->fannedCount = 3;
+    Drag(170, kTopY, 650, 400);
+    EXPECT_EQ(view->fannedCount, 3);
+    EXPECT_EQ(view->pile->GetCard(0), CCard(1, 6));
+}
+
+TEST_F(Mouse, FreezeKeepsPackCardsWhereTheyAre) {
+    ClearTable();
+    FillPack(1, 3, 5);
+    PutOnStack(0, CCard(1, 6));
+    view->SetFlags(1, 0, 0, 0);
+    Drag(PackPointX(1), kTopY, StackPointX(0), RowPointY(0));
+    EXPECT_EQ(view->packCount[1], 5);
+    view->SetFlags(0, 0, 0, 0);
+    Drag(PackPointX(1), kTopY, 650, 450);  // refused: back to its pack
+    EXPECT_EQ(view->packCount[1], 5);
+    Drag(PackPointX(1), kTopY, StackPointX(0), RowPointY(0));
+    EXPECT_EQ(view->packCount[1], 4);
+    EXPECT_EQ(view->stacks[0][1], CCard(3, 5));
+}
+
+TEST_F(Mouse, TheDragPictureFollowsThePointerOnScreenOnly) {
+    ClearTable();
+    PutOnStack(0, CCard(1, 13));
+    view->UpdateBackground();
+    const Pixel face = PixelAt(view->GetBitmap(), 852 + 35, 48);  // the king's centre
+
+    // Picked up 20 pixels into the card: the picture lies exactly over it, the table under it
+    // is already redrawn without it off screen.
+    ASSERT_EQ(view->DoFirstMouse(45, 146), 0);
+    EXPECT_EQ(PixelAt(Screen(), 60, 174), face);
+    EXPECT_EQ(PixelAt(Offscreen(), 60, 174), Rgb(0, 153, 0));
+
+    view->MovedCursor(BPoint(345, 346));
+    EXPECT_EQ(view->handX, 325);
+    EXPECT_EQ(view->handY, 326);
+    EXPECT_EQ(PixelAt(Screen(), 360, 374), face);
+    EXPECT_EQ(PixelAt(Screen(), 325, 326), Rgb(0, 153, 0));  // a transparent corner
+    EXPECT_EQ(PixelAt(Offscreen(), 360, 374), Rgb(0, 153, 0));
+    EXPECT_EQ(PixelAt(Screen(), 60, 174), Rgb(0, 153, 0));  // the old place uncovered
+
+    view->mouseState = -1;
+    view->Drop(345, 346);
+    EXPECT_EQ(view->stackCount[3], 1);
+    EXPECT_EQ(Screen(), Offscreen());
+}
+
+TEST_F(Mouse, CommandsWaitUntilThePressIsOverAndASecondPressIsIgnored) {
+    ClearTable();
+    PutOnStack(0, CCard(1, 13));
+    testseams::Reset();  // a real press: real sleeps, the pointer seen through Qt's events
+    testseams::ScriptAlerts();
+    testseams::SetNoFrameWait(true);
+    window->PostMessage(MSG_DEAL);
+    int32_t stateAfterSecondPress = 0;
+    QTimer::singleShot(30, [&] {
+        view->DeliverMouseDown(BPoint(300, 300), 1);  // returns at once
+        stateAfterSecondPress = view->mouseState;
+        view->NoteMouse(BPoint(StackPointX(4), 200), 1);
+    });
+    QTimer::singleShot(80, [&] { view->NoteMouse(BPoint(StackPointX(4), 200), 0); });
+    view->DeliverMouseDown(BPoint(StackPointX(0), RowPointY(0)), 1);
+    EXPECT_EQ(stateAfterSecondPress, 1);
+    EXPECT_EQ(view->stackCount[4], 1);    // the king was dragged and dropped
+    EXPECT_EQ(window->CountQueued(), 2);  // the deal is still waiting, and the drop's notice
+}
+
+}  // namespace

@@ -4,6 +4,7 @@
 
 #include "app/CApplication.h"
 #include "app/Globals.h"
+#include "platform/System.h"
 
 int main(int argc, char** argv) {
     QApplication qt(argc, argv);
@@ -14,6 +15,7 @@ int main(int argc, char** argv) {
     QDir::setCurrent(QString::fromStdString(exepath));
 
     CApplication app;
+    QuitOnTerminationSignals(&app);
     app.Run();
     return 0;
 }

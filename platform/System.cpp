@@ -1,12 +1,19 @@
 #include "platform/System.h"
 
+#include <sys/socket.h>
+#include <unistd.h>
+#include <QCoreApplication>
 #include <QDesktopServices>
 #include <QEventLoop>
+#include <QSocketNotifier>
 #include <QTimer>
 #include <QUrl>
+
+#include <csignal>
 #include <cstdlib>
 #include <random>
 
+#include "platform/Looper.h"
 #include "platform/TestSeams.h"
 
 void snooze(int64_t microseconds) {
@@ -54,6 +61,35 @@ int32 NextRandom() {
 
 void ExitProgram(int status) {
     std::exit(status);
+}
+
+namespace {
+int signalPipe[2] = {-1, -1};
+
+void OnSignal(int) {
+    const char byte = 1;
+    // Only async-signal-safe work here: the event loop does the rest.
+    [[maybe_unused]] ssize_t written = ::write(signalPipe[0], &byte, 1);
+}
+}  // namespace
+
+void QuitOnTerminationSignals(BLooper* looper) {
+    if (signalPipe[0] >= 0 || ::socketpair(AF_UNIX, SOCK_STREAM, 0, signalPipe) != 0)
+        return;
+    auto* notifier =
+        new QSocketNotifier(signalPipe[1], QSocketNotifier::Read, QCoreApplication::instance());
+    QObject::connect(notifier, &QSocketNotifier::activated, [looper] {
+        char byte = 0;
+        [[maybe_unused]] ssize_t got = ::read(signalPipe[1], &byte, 1);
+        if (BLooper::IsAlive(looper))
+            looper->PostMessage(B_QUIT_REQUESTED);
+    });
+    struct sigaction action = {};
+    action.sa_handler = OnSignal;
+    sigemptyset(&action.sa_mask);
+    action.sa_flags = SA_RESTART;
+    for (int sig : {SIGTERM, SIGINT, SIGHUP})
+        ::sigaction(sig, &action, nullptr);
 }
 
 void OpenInBrowser(const std::string& path) {

@@ -25,5 +25,10 @@ constexpr double kRandomRange = 2147483648.0;
 // Ends the process at once with the given status.
 [[noreturn]] void ExitProgram(int status);
 
+// Turns SIGTERM, SIGINT and SIGHUP (a desktop logging out, Ctrl+C in a terminal) into a quit
+// request posted to the looper, so the program ends as if its window had been closed.
+class BLooper;
+void QuitOnTerminationSignals(BLooper* looper);
+
 // Shows a local file in the desktop's browser. Starts no shell and does not wait.
 void OpenInBrowser(const std::string& path);

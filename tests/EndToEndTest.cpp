@@ -1,0 +1,79 @@
+// The real program on a real (virtual) display: it starts from another folder, shows its
+// window, and on a termination signal quits as if closed, writing its settings.
+#include <gtest/gtest.h>
+
+#include <QFile>
+#include <QProcess>
+#include <QRandomGenerator>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QThread>
+
+namespace {
+
+#ifdef TARNWICK_EXE
+
+bool WindowShown(const QString& display) {
+    QProcess info;
+    info.start("xwininfo", {"-display", display, "-root", "-tree"});
+    info.waitForFinished(5000);
+    const QString tree = QString::fromUtf8(info.readAllStandardOutput());
+    return tree.contains("\"Tarnwick\"") && tree.contains("701x521");
+}
+
+TEST(EndToEnd, StartsOnADisplayAndQuitsCleanlyOnSignal) {
+    if (QStandardPaths::findExecutable("Xvfb").isEmpty() ||
+        QStandardPaths::findExecutable("xwininfo").isEmpty())
+        GTEST_SKIP() << "Xvfb and xwininfo are not installed (apt-get install xvfb x11-utils)";
+
+    const QString display = QString(":%1").arg(150 + QRandomGenerator::global()->bounded(100));
+    QProcess xvfb;
+    xvfb.start("Xvfb", {display, "-screen", "0", "1024x768x24", "-nolisten", "tcp"});
+    ASSERT_TRUE(xvfb.waitForStarted(5000));
+    bool up = false;
+    for (int i = 0; i < 100 && !up; ++i) {
+        QProcess probe;
+        probe.start("xwininfo", {"-display", display, "-root"});
+        probe.waitForFinished(2000);
+        up = probe.exitCode() == 0;
+        if (!up)
+            QThread::msleep(50);
+    }
+    ASSERT_TRUE(up) << "Xvfb did not start on " << display.toStdString();
+
+    QTemporaryDir config, elsewhere;
+    QProcess game;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("DISPLAY", display);
+    env.insert("QT_QPA_PLATFORM", "xcb");
+    env.insert("XDG_CONFIG_HOME", config.path());
+    game.setProcessEnvironment(env);
+    game.setWorkingDirectory(elsewhere.path());
+    game.start(TARNWICK_EXE, {});
+    ASSERT_TRUE(game.waitForStarted(5000));
+
+    bool shown = false;
+    for (int i = 0; i < 200 && !shown; ++i) {
+        shown = WindowShown(display);
+        if (!shown)
+            QThread::msleep(50);
+    }
+    EXPECT_TRUE(shown);
+
+    game.terminate();  // SIGTERM
+    ASSERT_TRUE(game.waitForFinished(10000));
+    EXPECT_EQ(game.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(game.exitCode(), 0);
+    QFile settings(config.filePath("Tarnwick"));
+    ASSERT_TRUE(settings.open(QIODevice::ReadOnly));
+    // The standard set was found from another folder, so nothing fell back.
+    EXPECT_EQ(settings.readAll(),
+              QByteArray("Settings for Tarnwick\n\n0\n1\n0\n0\n0\n./cards.bmp\n<NONE>\n"));
+
+    xvfb.terminate();
+    xvfb.waitForFinished(5000);
+}
+
+#endif
+
+}  // namespace

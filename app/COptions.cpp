@@ -46,6 +46,7 @@ COptions::COptions(BRect frame, const char* title, window_type type, BBitmap* im
     rulesBox->AddChild(freezeBox);
     rulesBox->AddChild(autoCompleteBox);
     rulesBox->AddChild(dealOneBox);
+    MatchLabelFonts({freezeBox, autoCompleteBox, dealOneBox});
 }
 
 void COptions::MessageReceived(BMessage* message) {

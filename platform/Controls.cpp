@@ -3,6 +3,7 @@
 #include <QCheckBox>
 #include <QGroupBox>
 #include <QPushButton>
+#include <algorithm>
 
 #include "platform/Window.h"
 
@@ -19,6 +20,29 @@ BControl::~BControl() = default;
 void BControl::Invoke() {
     if (Window())
         Window()->PostMessage(message);
+}
+
+void BControl::PlaceWidget() {
+    BView::PlaceWidget();
+    QWidget* w = Widget();
+    QFont font = w->font();
+    for (int stretch = 100; stretch >= 70 && w->sizeHint().width() > w->width(); stretch -= 3) {
+        font.setStretch(stretch);
+        w->setFont(font);
+    }
+}
+
+void MatchLabelFonts(const std::vector<BControl*>& group) {
+    int narrowest = 100;
+    for (BControl* control : group)
+        narrowest = std::min(narrowest, control->Widget()->font().stretch() == 0
+                                            ? 100
+                                            : control->Widget()->font().stretch());
+    for (BControl* control : group) {
+        QFont font = control->Widget()->font();
+        font.setStretch(narrowest);
+        control->Widget()->setFont(font);
+    }
 }
 
 BButton::BButton(BRect f, const char* n, const char* l, BMessage* m, uint32 r, uint32 fl)

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "platform/Message.h"
 #include "platform/View.h"
@@ -18,6 +19,9 @@ class BControl : public BView {
     ~BControl() override;
     bool HasFrameBuffer() const override { return false; }
     const std::string& Label() const { return label; }
+    // The label is made to fit the control's frame: Qt's fonts run wider than the frames the
+    // windows were laid out for, so a label that would be cut is condensed instead.
+    void PlaceWidget() override;
     uint32 Command() const { return message.what; }
     // Posts the control's message to its window, as a click does.
     void Invoke();
@@ -26,6 +30,10 @@ class BControl : public BView {
     std::string label;
     BMessage message;
 };
+
+// Gives every control of a group the narrowest label font among them, so the group reads alike
+// when one of its labels had to be condensed to fit.
+void MatchLabelFonts(const std::vector<BControl*>& group);
 
 class BButton : public BControl {
   public:

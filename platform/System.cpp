@@ -5,6 +5,7 @@
 #include <QCoreApplication>
 #include <QDesktopServices>
 #include <QEventLoop>
+#include <QFileInfo>
 #include <QSocketNotifier>
 #include <QTimer>
 #include <QUrl>
@@ -93,8 +94,10 @@ void QuitOnTerminationSignals(BLooper* looper) {
 }
 
 void OpenInBrowser(const std::string& path) {
-    if (testseams::RecordBrowserLaunch(path))
-        return;
     // xdg-open through Qt: the path travels as a URL, never through a shell.
-    QDesktopServices::openUrl(QUrl::fromLocalFile(QString::fromStdString(path)));
+    const QUrl url =
+        QUrl::fromLocalFile(QFileInfo(QString::fromStdString(path)).absoluteFilePath());
+    if (testseams::RecordBrowserLaunch(url.toString(QUrl::FullyEncoded).toStdString()))
+        return;
+    QDesktopServices::openUrl(url);
 }

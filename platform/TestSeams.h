@@ -47,7 +47,7 @@ void ScriptFilePanel(const std::string& path);
 bool AnswerFilePanel(const std::string& startFolder, std::string* path);
 const std::vector<std::string>& FilePanelFolders();
 
-// Browser: launches are recorded instead of made.
+// Browser: launches are recorded, as the URLs handed to the desktop, instead of made.
 void RecordBrowser();
 bool RecordBrowserLaunch(const std::string& path);
 const std::vector<std::string>& BrowserLaunches();

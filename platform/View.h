@@ -48,6 +48,9 @@ class BView {
     BView* Parent() const { return parent; }
     const std::string& Name() const { return name; }
     BView* FindView(const std::string& viewName);
+    BView* ChildAt(int32 index) const {
+        return index >= 0 && index < int32(children.size()) ? children[size_t(index)] : nullptr;
+    }
     BRect Frame() const { return frame; }
     BRect Bounds() const { return BRect(0, 0, frame.Width(), frame.Height()); }
 

@@ -1,0 +1,256 @@
+#include <QFile>
+
+#include "Files.h"
+#include "TestSupport.h"
+#include "app/AboutWindow.h"
+#include "app/CBackView.h"
+#include "app/COptions.h"
+#include "app/Settings.h"
+#include "game/MessageCodes.h"
+#include "platform/Application.h"
+#include "platform/Controls.h"
+
+using namespace testing_support;
+
+namespace {
+
+class Commands : public TableFixture {
+  protected:
+    void Send(uint32 code) {
+        window->PostMessage(code);
+        BLooper::DispatchAllPending();
+    }
+    void Choose(uint32 code, const std::string& path) {
+        BMessage reply(code);
+        reply.AddString("path", path);
+        window->PostMessage(reply);
+        BLooper::DispatchAllPending();
+    }
+    std::string StdoutOf(uint32 code) {
+        ::testing::internal::CaptureStdout();
+        Send(code);
+        return ::testing::internal::GetCapturedStdout();
+    }
+    QImage& MutableScreen() { return const_cast<QImage&>(view->FrameBuffer()); }
+    Settings SavedAtQuit() {
+        Send(MSG_EXIT);
+        Settings saved;
+        ReadSettings(config.path().toStdString() + "/Tarnwick", saved);
+        return saved;
+    }
+    COptions* Options() { return window->optionsWindow; }
+    bool Framed(int tile) {
+        return PixelAt(Options()->backTiles[tile]->FrameBuffer(), 1, 1) == Rgb(0, 0, 0);
+    }
+    Files files;
+};
+
+TEST_F(Commands, DealAndUndoRepaintTheTableFirst) {
+    for (uint32 code : {MSG_UNDO, MSG_DEAL}) {
+        MutableScreen().fill(qRgb(255, 0, 255));
+        Send(code);
+        EXPECT_EQ(Screen(), Offscreen()) << code;
+    }
+}
+
+TEST_F(Commands, OptionsOpenWithTheTablesValues) {
+    view->SetFlags(1, 0, 1, 1);
+    view->SetBack(2);
+    Send(MSG_OPTIONS);
+    ASSERT_NE(Options(), nullptr);
+    EXPECT_EQ(window->optionsCreated, 1);
+    EXPECT_EQ(Options()->Title(), "Tarnwick - Options");
+    EXPECT_EQ(Options()->Type(), B_MODAL_WINDOW);
+    EXPECT_EQ(Options()->Frame(), BRect(212, 170, 587, 430));
+    EXPECT_FALSE(Options()->IsHidden());
+    EXPECT_EQ(Options()->freezeBox->Value(), 1);
+    EXPECT_EQ(Options()->autoCompleteBox->Value(), 0);
+    EXPECT_EQ(Options()->dealOneBox->Value(), 1);
+    EXPECT_EQ(Options()->freezeBox->Label(), "Freeze completed decks.");
+    EXPECT_EQ(Options()->backBox->Label(), "Card Back");
+    for (int i = 0; i < 4; ++i)
+        EXPECT_EQ(Framed(i), i == 2) << i;
+    // Each tile shows its own back from the card set.
+    EXPECT_EQ(PixelAt(Options()->backTiles[3]->FrameBuffer(), 38, 50),
+              PixelAt(view->GetBitmap(), 923 + 35, 288 + 47));
+}
+
+TEST_F(Commands, CancelKeepsTheWindowsStateAndOkAppliesIt) {
+    Send(MSG_OPTIONS);
+    Options()->dealOneBox->Click();
+    Options()->freezeBox->Click();
+    BLooper::DispatchAllPending();
+    Options()->cancelButton->Click();
+    BLooper::DispatchAllPending();
+    EXPECT_TRUE(Options()->IsHidden());
+    EXPECT_EQ(view->dealOne, 0);
+
+    Send(MSG_OPTIONS);
+    EXPECT_EQ(Options()->dealOneBox->Value(), 1);
+    Options()->okButton->Click();
+    BLooper::DispatchAllPending();
+    EXPECT_EQ(view->dealOne, 1);
+    EXPECT_EQ(view->freezePacks, 1);
+    EXPECT_EQ(view->autoCompleteOn, 1);
+}
+
+TEST_F(Commands, ChoosingTilesFramesOnlyTheLastOneEvenReleasedOffIt) {
+    Send(MSG_OPTIONS);
+    testseams::Press(Options()->backTiles[1], 1, {{BPoint(30, 30), 1}});
+    BLooper::DispatchAllPending();
+    EXPECT_TRUE(Framed(1));
+    testseams::Press(Options()->backTiles[3], 1, {{BPoint(30, 30), 1}, {BPoint(-200, 300), 1}});
+    BLooper::DispatchAllPending();
+    for (int i = 0; i < 4; ++i)
+        EXPECT_EQ(Framed(i), i == 3) << i;
+    EXPECT_EQ(Options()->backIndex, 3);
+}
+
+TEST_F(Commands, TheTableRedrawsOnlyWhenTheBackChanged) {
+    Send(MSG_OPTIONS);
+    MutableScreen().fill(qRgb(255, 0, 255));
+    Options()->okButton->Click();
+    BLooper::DispatchAllPending();
+    EXPECT_EQ(PixelAt(Screen(), 300, 300), Rgb(255, 0, 255));  // same back: nothing drawn
+
+    Send(MSG_OPTIONS);
+    testseams::Press(Options()->backTiles[2], 1, {{BPoint(30, 30), 1}});
+    BLooper::DispatchAllPending();
+    Options()->okButton->Click();
+    BLooper::DispatchAllPending();
+    EXPECT_EQ(view->GetBack(), 3);
+    EXPECT_EQ(Screen(), Offscreen());
+    EXPECT_EQ(PixelAt(Screen(), 60, 60), PixelAt(view->GetBitmap(), 923 + 35, 192 + 45));
+}
+
+TEST_F(Commands, TwoRedealsPassesThroughUntouched) {
+    view->SetFlags(0, 1, 0, 1);
+    Send(MSG_OPTIONS);
+    int32_t f, a, o, r, b;
+    Options()->GetFlags(f, a, o, r, b);
+    EXPECT_EQ(r, 1);
+    Options()->okButton->Click();
+    BLooper::DispatchAllPending();
+    EXPECT_EQ(view->twoRedeals, 1);
+    EXPECT_EQ(SavedAtQuit().twoRedeals, 1);
+}
+
+TEST_F(Commands, TheOptionsCloseBoxCancels) {
+    Send(MSG_OPTIONS);
+    COptions* options = Options();
+    options->PostMessage(B_QUIT_REQUESTED);
+    BLooper::DispatchAllPending();
+    EXPECT_TRUE(options->IsHidden());
+    EXPECT_EQ(window->optionsWindow, options);
+    Send(MSG_OPTIONS);  // still there to show again
+    EXPECT_FALSE(options->IsHidden());
+}
+
+TEST_F(Commands, LoadBackgroundOpensThePanelInThePicturesFolder) {
+    EXPECT_EQ(StdoutOf(MSG_LOAD_BACKGROUND), "<NONE>\n<NONE>/\n");
+    window->backgroundPath = "/home/pics/wood.jpg";
+    EXPECT_EQ(StdoutOf(MSG_LOAD_BACKGROUND), "/home/pics/wood.jpg\n10\n/home/pics/\n");
+    Send(MSG_LOAD_CARDSET);
+    EXPECT_EQ(testseams::FilePanelFolders(),
+              (std::vector<std::string>{"<NONE>/", "/home/pics/", AppDir()}));
+}
+
+TEST_F(Commands, AChosenCardSetOfTheWrongSizeFallsBackAndIsRecorded) {
+    testseams::ScriptFilePanel(files.Picture("small.png", 50, 50, qRgb(0, 0, 0)));
+    testseams::ScriptAlerts();
+    Send(MSG_LOAD_CARDSET);
+    ASSERT_EQ(testseams::Alerts().size(), 1u);
+    EXPECT_EQ(testseams::Alerts()[0].text,
+              "That image file is the wrong size, so I'm defaulting to the standard set.");
+    EXPECT_EQ(SavedAtQuit().cardSetPath, AppDir() + "/cards.bmp");
+}
+
+TEST_F(Commands, AChosenCardSetIsUsedAndRedrawnAtOnce) {
+    QImage set(994, 384, QImage::Format_RGB32);
+    set.fill(qRgb(200, 30, 30));
+    testseams::ScriptFilePanel(files.Save("red.png", set));
+    Send(MSG_LOAD_CARDSET);
+    EXPECT_EQ(PixelAt(Screen(), 60, 60), Rgb(200, 30, 30));  // the deck, drawn with the new set
+    EXPECT_EQ(SavedAtQuit().cardSetPath, files.Path("red.png"));
+}
+
+TEST_F(Commands, AChosenBackgroundThatIsNoPictureRevertsToPlain) {
+    testseams::ScriptFilePanel(files.Bytes("notes.jpg", "just text"));
+    testseams::ScriptAlerts();
+    Send(MSG_LOAD_BACKGROUND);
+    ASSERT_EQ(testseams::Alerts().size(), 1u);
+    EXPECT_EQ(window->backgroundPath, "<NONE>");
+    EXPECT_EQ(SavedAtQuit().backgroundPath, "<NONE>");
+}
+
+TEST_F(Commands, AChosenBackgroundIsShownAndRecordedAndClearedAgain) {
+    const std::string wood = files.Picture("wood.png", 40, 40, qRgb(120, 80, 40));
+    testseams::ScriptFilePanel(wood);
+    Send(MSG_LOAD_BACKGROUND);
+    EXPECT_EQ(window->backgroundPath, wood);
+    EXPECT_EQ(PixelAt(Screen(), 650, 450), Rgb(120, 80, 40));
+    testseams::ScriptAlerts();
+    Send(MSG_CLEAR_BACKGROUND);
+    EXPECT_TRUE(testseams::Alerts().empty());
+    EXPECT_EQ(window->backgroundPath, "<NONE>");
+    EXPECT_EQ(PixelAt(Screen(), 650, 450), Rgb(0, 153, 0));
+    EXPECT_EQ(PixelAt(Screen(), 300, 60), Rgb(0, 122, 0));
+    EXPECT_EQ(SavedAtQuit().backgroundPath, "<NONE>");
+}
+
+TEST_F(Commands, OverlongChosenPathsAreRefusedAndNothingChanges) {
+    const std::string longPath = "/tmp/" + std::string(300, 'p') + ".png";
+    testseams::ScriptAlerts();
+    Choose(MSG_CARDSET_CHOSEN, longPath);
+    Choose(MSG_BACKGROUND_CHOSEN, longPath);
+    ASSERT_EQ(testseams::Alerts().size(), 2u);
+    EXPECT_NE(testseams::Alerts()[0].text.find("too long"), std::string::npos);
+    EXPECT_STREQ(view->GetBit(), "./cards.bmp");
+    EXPECT_EQ(window->backgroundPath, "<NONE>");
+}
+
+TEST_F(Commands, RulesOpenTheHelpPageWithoutAShell) {
+    testseams::RecordBrowser();
+    exepath = "/tmp/it's a \"folder\"; rm -rf ~";
+    Send(MSG_RULES);
+    ASSERT_EQ(testseams::BrowserLaunches().size(), 1u);
+    EXPECT_EQ(testseams::BrowserLaunches()[0],
+              "file:///tmp/it's%20a%20%22folder%22;%20rm%20-rf%20~/help.html");
+    exepath = AppDir();
+    EXPECT_TRUE(QFile::exists(QString::fromStdString(AppDir() + "/help.html")));
+}
+
+TEST_F(Commands, EveryAboutIsANewWindowThatOkCloses) {
+    const int before = be_app->CountWindows();
+    Send(MSG_ABOUT);
+    Send(MSG_ABOUT);
+    ASSERT_EQ(be_app->CountWindows(), before + 2);
+    auto* about = static_cast<AboutWindow*>(be_app->WindowAt(before));
+    EXPECT_EQ(about->Title(), "Tarnwick : About");
+    EXPECT_EQ(about->Frame(), BRect(100, 100, 550, 300));
+    ASSERT_NE(about->view->picture, nullptr);
+    const QImage& shown = about->view->FrameBuffer();
+    EXPECT_EQ(PixelAt(shown, 20, 40), PixelAt(about->view->picture.get(), 10, 10));
+    EXPECT_EQ(PixelAt(shown, 445, 5), Rgb(95, 120, 255));
+    EXPECT_EQ(PixelAt(shown, 255, 100), PixelAt(about->view->picture.get(), 245, 70));
+    int white = 0;  // the title's letters
+    for (int y = 14; y <= 32; ++y)
+        for (int x = 270; x <= 380; ++x)
+            white += PixelAt(shown, x, y) == Rgb(255, 255, 255);
+    EXPECT_GT(white, 40);
+    static_cast<BButton*>(about->view->ChildAt(0))->Click();
+    BLooper::DispatchAllPending();
+    EXPECT_EQ(be_app->CountWindows(), before + 1);
+}
+
+TEST_F(Commands, TheAboutWindowOpensWithoutItsPicture) {
+    Files emptyFolder;
+    exepath = emptyFolder.Folder();
+    Send(MSG_ABOUT);
+    auto* about = static_cast<AboutWindow*>(be_app->WindowAt(be_app->CountWindows() - 1));
+    EXPECT_EQ(about->view->picture, nullptr);
+    EXPECT_EQ(PixelAt(about->view->FrameBuffer(), 445, 5), Rgb(95, 120, 255));
+    exepath = AppDir();
+}
+
+}  // namespace

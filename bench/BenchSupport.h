@@ -6,10 +6,12 @@
 #include <QApplication>
 #include <QWidget>
 #include <QWindow>
+#include <chrono>
 
 #include "app/Globals.h"
 #include "game/CView.h"
 #include "platform/TestSeams.h"
+#include "platform/Window.h"
 
 #define TARNWICK_BENCHMARK_MAIN()                \
     int main(int argc, char** argv) {            \
@@ -35,4 +37,21 @@ inline std::unique_ptr<CView> ReadyTable() {
     view->SetBitmap((std::string(TARNWICK_APP_DIR) + "/cards.bmp").c_str(), 1);
     view->SetBackground("<NONE>");
     return view;
+}
+
+// A ready table shown in a window, on whatever display the benchmark runs.
+struct ShownTable {
+    ShownTable() : window(BRect(50, 50, 750, 570), "Tarnwick", B_TITLED_WINDOW, 0) {
+        view = ReadyTable().release();
+        window.AddChild(view);
+        window.Show();
+        WaitExposed(window.Widget());
+    }
+    BWindow window;
+    CView* view;
+};
+
+inline double NowSeconds() {
+    return std::chrono::duration<double>(std::chrono::steady_clock::now().time_since_epoch())
+        .count();
 }

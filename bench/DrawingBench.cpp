@@ -3,7 +3,6 @@
 // cost.
 #include <QPainter>
 #include <QWidget>
-#include <chrono>
 
 #include "BenchSupport.h"
 #include "platform/Window.h"
@@ -27,11 +26,6 @@ class BareWindow : public QWidget {
     QImage image;
 };
 
-double NowSeconds() {
-    return std::chrono::duration<double>(std::chrono::steady_clock::now().time_since_epoch())
-        .count();
-}
-
 double BareRepaintSeconds() {
     static double seconds = [] {
         BareWindow window;
@@ -47,17 +41,6 @@ double BareRepaintSeconds() {
     }();
     return seconds;
 }
-
-struct ShownTable {
-    ShownTable() : window(BRect(50, 50, 750, 570), "Tarnwick", B_TITLED_WINDOW, 0) {
-        view = ReadyTable().release();
-        window.AddChild(view);
-        window.Show();
-        WaitExposed(window.Widget());
-    }
-    BWindow window;
-    CView* view;
-};
 
 template <typename Work>
 void Measure(benchmark::State& state, Work work) {

@@ -1,34 +1,17 @@
 // The work of play, each reported as a fraction of the 10 ms between two mouse samples
 // ("of_10ms_poll"): a drag sample, composing the hand's picture, a card flight, an autocomplete.
 // Frame waits are off; each figure includes the paint that brings the change to the screen.
-#include <chrono>
-
 #include "BenchSupport.h"
 #include "platform/Window.h"
 
 namespace {
 
-double NowSeconds() {
-    return std::chrono::duration<double>(std::chrono::steady_clock::now().time_since_epoch())
-        .count();
+void Hand(CView* view, int cards) {
+    for (int i = 0; i < cards; ++i)
+        view->hand[i] = CCard(i % 2 + 1, 13 - i);
+    view->handCount = cards;
+    view->ComposeHandImage();
 }
-
-struct ShownTable {
-    ShownTable() : window(BRect(50, 50, 750, 570), "Tarnwick", B_TITLED_WINDOW, 0) {
-        view = ReadyTable().release();
-        window.AddChild(view);
-        window.Show();
-        WaitExposed(window.Widget());
-    }
-    void Hand(int cards) {
-        for (int i = 0; i < cards; ++i)
-            view->hand[i] = CCard(i % 2 + 1, 13 - i);
-        view->handCount = cards;
-        view->ComposeHandImage();
-    }
-    BWindow window;
-    CView* view;
-};
 
 template <typename Setup, typename Work>
 void PerPoll(benchmark::State& state, Setup setup, Work work) {
@@ -49,7 +32,7 @@ void PerPoll(benchmark::State& state, Setup setup, Work work) {
 
 static void DragSample(benchmark::State& state) {
     ShownTable table;
-    table.Hand(int(state.range(0)));
+    Hand(table.view, int(state.range(0)));
     table.view->mouseState = 1;
     table.view->ShowHand(300, 100);
     int step = 0;
@@ -67,7 +50,7 @@ BENCHMARK(DragSample)->Arg(1)->Arg(13)->Unit(benchmark::kMicrosecond);
 
 static void ComposeHandOf13(benchmark::State& state) {
     ShownTable table;
-    table.Hand(13);
+    Hand(table.view, 13);
     PerPoll(
         state, [] {}, [&] { table.view->ComposeHandImage(); });
 }
@@ -79,7 +62,7 @@ static void FlightAcrossTheTable(benchmark::State& state) {
         state,
         [&] {
             table.view->packCount[0] = 0;
-            table.Hand(1);
+            Hand(table.view, 1);
             table.view->hand[0] = CCard(1, 1);
             table.view->ComposeHandImage();
             table.view->handX = 601;

@@ -16,23 +16,8 @@ using namespace testing_support;
 
 namespace {
 
-class App : public ::testing::Test {
+class App : public AppFixture {
   protected:
-    void SetUp() override {
-        QuietPlatform();
-        qputenv("XDG_CONFIG_HOME", config.path().toUtf8());
-        QDir::setCurrent(QString::fromStdString(AppDir()));
-    }
-    void TearDown() override {
-        app.reset();
-        qunsetenv("XDG_CONFIG_HOME");
-        testseams::Reset();
-    }
-    void Start() {
-        app = std::make_unique<CApplication>();
-        window = static_cast<CWindow*>(be_app->WindowAt(0));
-        view = window->tableView;
-    }
     std::string SettingsFile() const { return config.path().toStdString() + "/Tarnwick"; }
     void WriteFile(const std::string& text) {
         std::ofstream(SettingsFile(), std::ios::binary) << text;
@@ -53,11 +38,6 @@ class App : public ::testing::Test {
         view->GetFlags(f, a, o, r);
         return {f, a, o, r};
     }
-
-    QTemporaryDir config;
-    std::unique_ptr<CApplication> app;
-    CWindow* window = nullptr;
-    CView* view = nullptr;
 };
 
 TEST_F(App, StartsWithDefaultsWhenThereIsNoSettingsFile) {
@@ -183,27 +163,6 @@ TEST_F(App, AnUnwritableSettingsFolderStillQuitsCleanly) {
     qputenv("XDG_CONFIG_HOME", config.filePath("blocked").toUtf8());  // a file, not a folder
     Start();
     Quit();
-}
-
-TEST_F(App, DealRedealsAndDisablesUndo) {
-    Start();
-    view->UpdateUndo();
-    BLooper::DispatchAllPending();
-    EXPECT_TRUE(window->undoItem->IsEnabled());
-    std::vector<CCard> before;
-    for (int s = 0; s < 7; ++s)
-        before.push_back(view->stacks[s][s]);
-    testseams::FixClock(1800000000);
-    window->PostMessage(MSG_DEAL);
-    BLooper::DispatchAllPending();
-    EXPECT_FALSE(window->undoItem->IsEnabled());
-    EXPECT_TRUE(view->undoHistory.empty());
-    EXPECT_EQ(view->deck->GetNumCards(), 24);
-    std::vector<CCard> after;
-    for (int s = 0; s < 7; ++s)
-        after.push_back(view->stacks[s][s]);
-    EXPECT_NE(after, before);
-    EXPECT_EQ(view->FrameBuffer(), view->OffscreenImage()->Image());
 }
 
 TEST_F(App, UnknownCodesChangeNothing) {

@@ -74,11 +74,4 @@ TEST_F(Dealing, NewDealResetsTheGameButNotTheOptions) {
     EXPECT_EQ(window->CountQueued(), 1);  // MSG_UNDO_DISABLE, waiting for the window
 }
 
-TEST_F(Dealing, FlagsComeBackInTheirOrder) {
-    view->SetFlags(1, 0, 1, 1);
-    int32_t f = -1, a = -1, o = -1, r = -1;
-    view->GetFlags(f, a, o, r);
-    EXPECT_EQ(std::vector<int32_t>({f, a, o, r}), std::vector<int32_t>({1, 0, 1, 1}));
-}
-
 }  // namespace

@@ -4,7 +4,6 @@
 #include <vector>
 
 #include "TestSupport.h"
-#include "platform/Alert.h"
 #include "platform/Application.h"
 #include "platform/PixelOps.h"
 #include "platform/System.h"
@@ -125,31 +124,6 @@ TEST(Messages, ApplicationQuitAsksEveryWindowOnce) {
     EXPECT_EQ(calls, 2);
     EXPECT_TRUE(app.IsQuitting());
     EXPECT_EQ(app.CountWindows(), 0);
-}
-
-TEST(Alerts, ScriptedAnswersAreRecorded) {
-    testseams::ScriptAlerts({1});
-    BAlert alert("Tarnwick", "Question?", "Yes", "No");
-    EXPECT_EQ(alert.Go(), 1);
-    ASSERT_EQ(testseams::Alerts().size(), 1u);
-    EXPECT_EQ(testseams::Alerts()[0].buttons, (std::vector<std::string>{"Yes", "No"}));
-    testseams::Reset();
-}
-
-TEST(ScriptedMouse, SamplesComeInOrderThenRelease) {
-    testseams::ScriptMouse({{{5, 6}, 1}, {{7, 8}, 1}});
-    BView view(BRect(0, 0, 9, 9), "v", B_FOLLOW_NONE, B_WILL_DRAW);
-    BPoint p;
-    uint32 buttons = 0;
-    view.GetMouse(&p, &buttons);
-    EXPECT_EQ(p.x, 5);
-    view.GetMouse(&p, &buttons);
-    EXPECT_EQ(p.y, 8);
-    EXPECT_EQ(buttons, 1u);
-    view.GetMouse(&p, &buttons);
-    EXPECT_EQ(p.x, 7);
-    EXPECT_EQ(buttons, 0u);
-    testseams::Reset();
 }
 
 }  // namespace

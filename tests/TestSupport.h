@@ -52,22 +52,39 @@ inline std::ostream& operator<<(std::ostream& os, const Pixel& p) {
     return os << "(r " << p.r << ", g " << p.g << ", b " << p.b << ", a " << p.a << ")";
 }
 
-// The game as it starts with no settings file: the main window showing a dealt table with the
-// standard card set on the plain background.
-class TableFixture : public ::testing::Test {
+// The program as main starts it, with its settings in a folder of the test's own. Start makes
+// the application, which opens the main window.
+class AppFixture : public ::testing::Test {
   protected:
     void SetUp() override {
         QuietPlatform();
         qputenv("XDG_CONFIG_HOME", config.path().toUtf8());
         QDir::setCurrent(QString::fromStdString(AppDir()));
-        app = std::make_unique<CApplication>();
-        window = static_cast<CWindow*>(be_app->WindowAt(0));
-        view = window->tableView;
     }
     void TearDown() override {
         app.reset();
         qunsetenv("XDG_CONFIG_HOME");
         testseams::Reset();
+    }
+    void Start() {
+        app = std::make_unique<CApplication>();
+        window = static_cast<CWindow*>(be_app->WindowAt(0));
+        view = window->tableView;
+    }
+
+    QTemporaryDir config;
+    std::unique_ptr<CApplication> app;
+    CWindow* window = nullptr;
+    CView* view = nullptr;
+};
+
+// The game as it starts with no settings file: the main window showing a dealt table with the
+// standard card set on the plain background.
+class TableFixture : public AppFixture {
+  protected:
+    void SetUp() override {
+        AppFixture::SetUp();
+        Start();
     }
 
     // Empties every place, so a test can lay out just the cards it needs. With an empty deck and
@@ -141,11 +158,6 @@ class TableFixture : public ::testing::Test {
 
     const QImage& Screen() const { return view->FrameBuffer(); }
     const QImage& Offscreen() const { return view->OffscreenImage()->Image(); }
-
-    QTemporaryDir config;
-    std::unique_ptr<CApplication> app;
-    CWindow* window = nullptr;
-    CView* view = nullptr;
 };
 
 }  // namespace testing_support

@@ -1,5 +1,6 @@
 #include "platform/View.h"
 
+#include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QGuiApplication>
 #include <QPainter>
@@ -208,7 +209,8 @@ void BView::DrawString(const char* text, BPoint baseline) {
 void BView::Sync() {
     if (bitmap || !window || !widget || !widget->isVisible())
         return;
-    widget->repaint();
+    // Paints what has changed since the last paint, now, rather than the whole view.
+    QCoreApplication::sendPostedEvents(widget->window(), QEvent::UpdateRequest);
     testseams::NotifySync(this);
     if (testseams::NoFrameWait() || !DisplayHasFrames())
         return;

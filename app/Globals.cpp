@@ -1,7 +1,6 @@
 #include "app/Globals.h"
 
-#include <QCoreApplication>
-#include <QFileInfo>
+#include "platform/Files.h"
 
 std::string exepath;
 
@@ -10,9 +9,6 @@ std::string ApplicationFolder(const std::string& programPath) {
     if (slash != std::string::npos)
         return programPath.substr(0, slash);
     // Started through PATH: the path says nothing of the folder, the running executable does.
-    QFileInfo self(QStringLiteral("/proc/self/exe"));
-    const QString real = self.canonicalFilePath();
-    if (!real.isEmpty())
-        return QFileInfo(real).absolutePath().toStdString();
-    return ".";
+    const std::string running = RunningExecutableFolder();
+    return running.empty() ? "." : running;
 }

@@ -1,23 +1,20 @@
 #include "app/Settings.h"
 
-#include <QDir>
-#include <QFile>
-#include <QFileInfo>
-#include <QSaveFile>
-#include <QStandardPaths>
 #include <cctype>
 #include <charconv>
+
+#include "platform/Files.h"
 
 namespace {
 
 // A settings file is a few hundred bytes; anything far beyond that is not ours to read whole.
-constexpr qint64 kReadLimit = 64 * 1024;
+constexpr size_t kReadLimit = 64 * 1024;
 constexpr size_t kCardSetLineMax = 254;
 constexpr size_t kBackgroundLineMax = 255;
 
 class Reader {
   public:
-    explicit Reader(const QByteArray& bytes) : text(bytes.constData(), size_t(bytes.size())) {}
+    explicit Reader(std::string bytes) : text(std::move(bytes)) {}
 
     bool AtEnd() const { return at >= text.size(); }
 
@@ -64,15 +61,14 @@ std::string PathLine(Reader& reader, size_t longest) {
 }  // namespace
 
 std::string SettingsPath() {
-    return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation).toStdString() +
-           "/Tarnwick";
+    return SettingsFolder() + "/Tarnwick";
 }
 
 bool ReadSettings(const std::string& path, Settings& s) {
-    QFile file(QString::fromStdString(path));
-    if (!QFileInfo(file).isFile() || !file.open(QIODevice::ReadOnly))
+    std::string bytes;
+    if (!ReadFileHead(path, kReadLimit, &bytes))
         return false;
-    Reader reader(file.read(kReadLimit));
+    Reader reader(std::move(bytes));
     reader.Line();
     reader.Line();
     int32_t* numbers[] = {&s.freezePacks, &s.autoCompleteOn, &s.dealOne, &s.twoRedeals, &s.back};
@@ -90,20 +86,9 @@ bool ReadSettings(const std::string& path, Settings& s) {
 }
 
 bool WriteSettings(const std::string& path, const Settings& s) {
-    const QString name = QString::fromStdString(path);
-    QDir().mkpath(QFileInfo(name).absolutePath());
-    QSaveFile file(name);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
     const std::string text = "Settings for Tarnwick\n\n" + std::to_string(s.freezePacks) + "\n" +
                              std::to_string(s.autoCompleteOn) + "\n" + std::to_string(s.dealOne) +
                              "\n" + std::to_string(s.twoRedeals) + "\n" + std::to_string(s.back) +
                              "\n" + s.cardSetPath + "\n" + s.backgroundPath + "\n";
-    file.write(text.data(), qint64(text.size()));
-    if (!file.commit())
-        return false;
-    QFile::setPermissions(name, QFileDevice::ReadOwner | QFileDevice::WriteOwner |
-                                    QFileDevice::ReadGroup | QFileDevice::WriteGroup |
-                                    QFileDevice::ReadOther);
-    return true;
+    return WriteFileAtomically(path, text);
 }

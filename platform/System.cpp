@@ -2,7 +2,7 @@
 
 #include <sys/socket.h>
 #include <unistd.h>
-#include <QCoreApplication>
+#include <QApplication>
 #include <QDesktopServices>
 #include <QEventLoop>
 #include <QFileInfo>
@@ -16,6 +16,20 @@
 
 #include "platform/Looper.h"
 #include "platform/TestSeams.h"
+
+namespace {
+QApplication* qtApplication = nullptr;
+}
+
+PlatformSession::PlatformSession(int& argc, char** argv) {
+    qtApplication = new QApplication(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Tarnwick"));
+}
+
+PlatformSession::~PlatformSession() {
+    delete qtApplication;
+    qtApplication = nullptr;
+}
 
 void snooze(int64_t microseconds) {
     if (testseams::MouseScripted())

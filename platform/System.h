@@ -7,6 +7,15 @@
 
 #include "platform/Types.h"
 
+// The windowing system for the life of the program: made first in main, with its arguments.
+class PlatformSession {
+  public:
+    PlatformSession(int& argc, char** argv);
+    ~PlatformSession();
+    PlatformSession(const PlatformSession&) = delete;
+    PlatformSession& operator=(const PlatformSession&) = delete;
+};
+
 // Sleeps for the given microseconds while the event loop keeps running, so the pointer keeps
 // being tracked. Returns at once when the mouse is scripted.
 void snooze(int64_t microseconds);

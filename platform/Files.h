@@ -1,0 +1,23 @@
+// Files and folders: the running program's folder, the settings folder, and reading and writing
+// small files safely.
+#pragma once
+
+#include <cstddef>
+#include <string>
+
+// The folder of the running executable, or "" when it cannot be told.
+std::string RunningExecutableFolder();
+
+std::string AbsolutePath(const std::string& path);
+bool SetCurrentFolder(const std::string& path);
+
+// The user's settings folder: $XDG_CONFIG_HOME, or ~/.config.
+std::string SettingsFolder();
+
+// Up to `limit` bytes from the start of a regular file. False when it is missing, not a file or
+// cannot be read.
+bool ReadFileHead(const std::string& path, size_t limit, std::string* bytes);
+
+// Writes the bytes to a new file beside the old one and renames it over it, so a crash half way
+// leaves the old file whole. Creates the folder when missing. False when nothing was written.
+bool WriteFileAtomically(const std::string& path, const std::string& bytes);

@@ -3,6 +3,7 @@
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QMenuBar>
+#include <QScreen>
 #include <QWidget>
 #include <algorithm>
 
@@ -124,10 +125,33 @@ BView* BWindow::ChildAt(int32 index) const {
 void BWindow::Show() {
     if (!IsHidden() || quitting)
         return;
+    if (type == B_MODAL_WINDOW)
+        FollowMainWindow();
     widget->show();
     // Showing is an expose: every view fills its frame buffer again.
     for (BView* view : views)
         view->DrawTree();
+}
+
+void BWindow::FollowMainWindow() {
+    // A dialog's frame was laid out for the main window at its own frame; wherever the main
+    // window has been moved since, the dialog keeps the same place over it, on the screen.
+    BWindow* main = be_app ? be_app->WindowAt(0) : nullptr;
+    if (!main || main == this || main->IsHidden())
+        return;
+    // Both as Qt places windows: by the outer corner, as the constructor did.
+    const QPoint shift =
+        main->Widget()->pos() - QPoint(int(main->Frame().left), int(main->Frame().top));
+    QRect place(int(frame.left) + shift.x(), int(frame.top) + shift.y(), widget->width(),
+                widget->height());
+    if (QScreen* screen = main->Widget()->screen()) {
+        const QRect room = screen->availableGeometry();
+        place.moveLeft(std::clamp(place.left(), room.left(),
+                                  std::max(room.left(), room.right() - place.width())));
+        place.moveTop(std::clamp(place.top(), room.top(),
+                                 std::max(room.top(), room.bottom() - place.height())));
+    }
+    widget->move(place.topLeft());
 }
 
 void BWindow::Hide() {
@@ -150,6 +174,8 @@ void BWindow::Quit() {
 }
 
 void BWindow::DispatchMessage(BMessage* message) {
+    if (quitting)
+        return;  // closed: what was still queued for it is dropped
     if (message->what == B_QUIT_REQUESTED) {
         if (!quitting && QuitRequested())
             Quit();

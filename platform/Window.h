@@ -43,6 +43,7 @@ class BWindow : public BLooper {
 
   private:
     void Layout();
+    void FollowMainWindow();
 
     BRect frame;
     std::string title;

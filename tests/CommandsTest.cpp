@@ -1,4 +1,5 @@
 #include <QFile>
+#include <QWidget>
 
 #include "Files.h"
 #include "TestSupport.h"
@@ -133,6 +134,15 @@ TEST_F(Commands, TwoRedealsPassesThroughUntouched) {
     BLooper::DispatchAllPending();
     EXPECT_EQ(view->twoRedeals, 1);
     EXPECT_EQ(SavedAtQuit().twoRedeals, 1);
+}
+
+TEST_F(Commands, DialogsKeepTheirPlaceOverAMovedMainWindow) {
+    window->Widget()->move(QPoint(150, 90));
+    Send(MSG_OPTIONS);
+    Send(MSG_ABOUT);
+    EXPECT_EQ(Options()->Widget()->pos(), QPoint(312, 210));
+    BWindow* about = be_app->WindowAt(be_app->CountWindows() - 1);
+    EXPECT_EQ(about->Widget()->pos(), QPoint(200, 140));
 }
 
 TEST_F(Commands, TheOptionsCloseBoxCancels) {

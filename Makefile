@@ -1,6 +1,7 @@
 # The two commands of the README. Everything else is CMake's.
 BUILD := build
 JOBS  ?= 2
+SOAK_GAMES ?= 0
 
 .PHONY: run test build bench setup clean
 
@@ -19,7 +20,7 @@ test: build
 	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j$(JOBS)
 
 bench: build
-	bash bench/run_all.sh $(BUILD)
+	SOAK_GAMES=$(SOAK_GAMES) bash bench/run_all.sh $(BUILD)
 
 clean:
 	rm -rf $(BUILD)

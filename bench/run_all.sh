@@ -13,4 +13,12 @@ for script in "$(dirname "$0")"/*.sh; do
     echo "== $(basename "$script")"
     bash "$script" "$build" || status=1
 done
+# The random-play soak, over many more games than make test plays: SOAK_GAMES=200 make bench.
+if [ "${SOAK_GAMES:-0}" -gt 0 ]; then
+    echo "== soak: $SOAK_GAMES games"
+    start=$(date +%s)
+    TARNWICK_SOAK_GAMES=$SOAK_GAMES QT_QPA_PLATFORM=offscreen \
+        "$build"/tests/tarnwick_tests --gtest_filter='Soak.*' --gtest_brief=1 || status=1
+    echo "soak: $SOAK_GAMES games of 300 presses in $(( $(date +%s) - start )) s"
+fi
 exit $status

@@ -2,6 +2,7 @@
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
+#include <QWidget>
 #include <fstream>
 #include <sstream>
 
@@ -51,6 +52,7 @@ TEST_F(App, StartsWithDefaultsWhenThereIsNoSettingsFile) {
     EXPECT_STREQ(view->GetBit(), "./cards.bmp");
     EXPECT_EQ(window->backgroundPath, "<NONE>");
     EXPECT_FALSE(window->undoItem->IsEnabled());
+    EXPECT_EQ(window->Widget()->minimumSize(), window->Widget()->maximumSize());  // no resizing
     EXPECT_TRUE(testseams::Alerts().empty());
     // Shown fully drawn: a dealt table on green.
     EXPECT_EQ(view->FrameBuffer(), view->OffscreenImage()->Image());

@@ -78,6 +78,24 @@ TEST_F(Mouse, TurningUpAFaceDownTopCardEndsThePress) {
     EXPECT_EQ(UndoCount(), 1);
 }
 
+TEST_F(Mouse, RightAfterADealTheDecksRightEdgeBelongsToTheEmptyPile) {
+    Click(92, kTopY);
+    EXPECT_EQ(view->pile->GetNumCards(), 0);
+    Click(89, kTopY);
+    EXPECT_EQ(view->pile->GetNumCards(), 3);
+}
+
+TEST_F(Mouse, APressOnACoveredFaceDownCardWaitsAndSlidesOn) {
+    ClearTable();
+    PutOnStack(3, CCard(1, 9), 1);
+    PutOnStack(3, CCard(4, 8));
+    Drag({BPoint(StackPointX(3), RowPointY(0)), BPoint(StackPointX(3), RowPointY(0)),
+          BPoint(StackPointX(3), RowPointY(3)), BPoint(650, 450)});
+    EXPECT_EQ(view->faceDown[3][0], 1);
+    EXPECT_EQ(view->stackCount[3], 2);  // the 8 was picked up on the way and flew back
+    EXPECT_TRUE(view->undoHistory.empty());
+}
+
 TEST_F(Mouse, SlidingFromEmptyTableOntoACardPicksItUp) {
     ClearTable();
     PutOnStack(0, CCard(1, 13));

@@ -158,6 +158,14 @@ TEST_F(App, AFallbackIsWhatTheNextQuitRecords) {
               "Settings for Tarnwick\n\n0\n1\n0\n0\n0\n" + AppDir() + "/cards.bmp\n<NONE>\n");
 }
 
+TEST_F(App, AMissingSettingsFolderIsCreatedAtQuit) {
+    const QString folder = config.filePath("not/yet/there");
+    qputenv("XDG_CONFIG_HOME", folder.toUtf8());
+    Start();
+    Quit();
+    EXPECT_TRUE(QFile::exists(folder + "/Tarnwick"));
+}
+
 TEST_F(App, AnUnwritableSettingsFolderStillQuitsCleanly) {
     QFile blocker(config.filePath("blocked"));
     ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));

@@ -5,6 +5,7 @@
 #include "game/MessageCodes.h"
 #include "platform/Application.h"
 #include "platform/Menus.h"
+#include "platform/System.h"
 
 namespace {
 
@@ -72,6 +73,9 @@ CWindow::CWindow(BRect frame, const char* title, window_type type)
         tableView->SetBack(settings.back);
         tableView->UpdateAll(1);
     }
+
+    // The ace of the last suit, from the card set in use, stands for the game on the desktop.
+    SetProgramIcon(tableView->GetBitmap(), tableView->GetCardBitmap(4, 1));
 
     AddChild(tableView);
     tableView->UpdateBitmap();

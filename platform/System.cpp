@@ -6,6 +6,8 @@
 #include <QDesktopServices>
 #include <QEventLoop>
 #include <QFileInfo>
+#include <QIcon>
+#include <QPixmap>
 #include <QSocketNotifier>
 #include <QTimer>
 #include <QUrl>
@@ -14,6 +16,7 @@
 #include <cstdlib>
 #include <random>
 
+#include "platform/Bitmap.h"
 #include "platform/Looper.h"
 #include "platform/TestSeams.h"
 
@@ -29,6 +32,14 @@ PlatformSession::PlatformSession(int& argc, char** argv) {
 PlatformSession::~PlatformSession() {
     delete qtApplication;
     qtApplication = nullptr;
+}
+
+void SetProgramIcon(const BBitmap* bitmap, BRect part) {
+    if (!bitmap || !part.IsValid())
+        return;
+    const QImage icon = bitmap->Image().copy(int(part.left), int(part.top), part.IntegerWidth() + 1,
+                                             part.IntegerHeight() + 1);
+    QApplication::setWindowIcon(QIcon(QPixmap::fromImage(icon)));
 }
 
 void snooze(int64_t microseconds) {

@@ -16,6 +16,10 @@ class PlatformSession {
     PlatformSession& operator=(const PlatformSession&) = delete;
 };
 
+// The picture the desktop shows for the program's windows: a part of a bitmap.
+class BBitmap;
+void SetProgramIcon(const BBitmap* bitmap, BRect part);
+
 // Sleeps for the given microseconds while the event loop keeps running, so the pointer keeps
 // being tracked. Returns at once when the mouse is scripted.
 void snooze(int64_t microseconds);

@@ -1,6 +1,8 @@
 #include <QAction>
+#include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QIcon>
 #include <QTemporaryDir>
 #include <QWidget>
 #include <fstream>
@@ -53,6 +55,7 @@ TEST_F(App, StartsWithDefaultsWhenThereIsNoSettingsFile) {
     EXPECT_EQ(window->backgroundPath, "<NONE>");
     EXPECT_FALSE(window->undoItem->IsEnabled());
     EXPECT_EQ(window->Widget()->minimumSize(), window->Widget()->maximumSize());  // no resizing
+    EXPECT_FALSE(QApplication::windowIcon().isNull());
     EXPECT_TRUE(testseams::Alerts().empty());
     // Shown fully drawn: a dealt table on green.
     EXPECT_EQ(view->FrameBuffer(), view->OffscreenImage()->Image());

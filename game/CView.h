@@ -44,6 +44,10 @@ class CView : public BView {
     void DoRight(int32_t x, int32_t y);
 
     // Automatic moves (game/Flight.cpp, game/EndOfGame.cpp).
+    // Takes the cards at a place into the hand: a stack's cards from the row up, the pile's or a
+    // pack's top card. Composes their picture, redraws the place off screen without them and
+    // leaves handX, handY where the picture lies now, over the place they were taken from.
+    void LiftHand(int32_t area, int32_t row);
     void ComposeHandImage();
     void ShowHand(int32_t x, int32_t y);
     void ReturnCardsToStack(int32_t destination);
@@ -116,6 +120,8 @@ class CView : public BView {
     std::vector<undoinfo> undoHistory;
 
   private:
+    // Takes the cards at a place into the hand under the pointer at (x, y) and starts the drag.
+    void PickUp(int32_t area, int32_t row, int32_t x, int32_t y);
     // Posts a code to the window holding the view, when there is one.
     void Notify(uint32_t code);
     // Draws a card's face, or a back, 1:1 with its transparent corners.

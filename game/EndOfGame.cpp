@@ -40,24 +40,16 @@ void CView::AutoComplete() {
     for (int number = 1; number <= 13; ++number) {
         for (int suit = 1; suit <= 4; ++suit) {
             int foundStack = -1;
-            int foundRow = -1;
             for (int s = 0; s < kStacks && foundStack == -1; ++s)
-                for (int r = 0; r < stackCount[s]; ++r)
-                    if (stacks[s][r].GetNumber() == number && stacks[s][r].GetSuit() == suit) {
+                for (int r = 0; r < stackCount[s] && foundStack == -1; ++r)
+                    if (stacks[s][r].GetNumber() == number && stacks[s][r].GetSuit() == suit)
                         foundStack = s;
-                        foundRow = r;
-                        break;
-                    }
             if (foundStack == -1 || packOfSuit[suit] == -1)
                 continue;
+            // With nothing face down every stack is one falling run, so the card is its top: the
+            // top card is what flies.
+            LiftHand(foundStack, stackCount[foundStack] - 1);
             handSource = kAreaPack0 + packOfSuit[suit];
-            handCount = 1;
-            handX = StackX(foundStack);
-            handY = StackCardY(foundRow);
-            hand[0] = stacks[foundStack][stackCount[foundStack] - 1];
-            --stackCount[foundStack];
-            ComposeHandImage();
-            UpdateStack(foundStack, 1);
             ReturnCardsToStack(handSource);
         }
     }

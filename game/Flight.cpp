@@ -22,6 +22,39 @@ void CView::ComposeHandImage() {
     }
 }
 
+void CView::LiftHand(int32_t area, int32_t row) {
+    handSource = area;
+    if (area >= 0 && area < kStacks) {
+        handCount = stackCount[area] - row;
+        for (int i = 0; i < handCount; ++i)
+            hand[i] = stacks[area][row + i];
+        ComposeHandImage();
+        stackCount[area] = row;
+        UpdateStack(area, 1);
+        handX = StackX(area);
+        handY = StackCardY(row);
+    } else if (area == kAreaPile) {
+        // The card is taken from where it is shown: the rightmost of the fanned cards.
+        const int32_t f = fannedCount;
+        hand[0] = pile->GetTopCard();
+        handCount = 1;
+        fannedCount = f - 1 < 1 ? 1 : f - 1;
+        ComposeHandImage();
+        UpdatePacks(1);
+        handX = PileCardX(f - 1);
+        handY = kTopRowY;
+    } else {
+        const int p = area - kAreaPack0;
+        hand[0] = packs[p][packCount[p] - 1];
+        handCount = 1;
+        --packCount[p];
+        ComposeHandImage();
+        UpdatePile(p, 1);
+        handX = PackX(p);
+        handY = kTopRowY;
+    }
+}
+
 void CView::ShowHand(int32_t x, int32_t y) {
     const int h = HandHeight(handCount);
     SetDrawingMode(B_OP_ALPHA);

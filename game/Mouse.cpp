@@ -75,17 +75,7 @@ int32_t CView::DoFirstMouse(int32_t x, int32_t y) {
     if (area == kAreaPile) {
         if (pile->GetNumCards() == 0)
             return 0;
-        const int32_t f = fannedCount;
-        hand[0] = pile->GetTopCard();
-        fannedCount = f - 1 == 0 ? 1 : f - 1;
-        handCount = 1;
-        handSource = kAreaPile;
-        mouseState = 1;
-        UpdatePacks(1);
-        ComposeHandImage();
-        grabX = x - PileCardX(f - 1);
-        grabY = y - kTopRowY;
-        ShowHand(PileCardX(f - 1), kTopRowY);
+        PickUp(area, -1, x, y);
         return 0;
     }
 
@@ -93,16 +83,7 @@ int32_t CView::DoFirstMouse(int32_t x, int32_t y) {
         const int p = area - kAreaPack0;
         if (freezePacks != 0 || packCount[p] == 0)
             return 0;
-        mouseState = 1;
-        hand[0] = packs[p][packCount[p] - 1];
-        handCount = 1;
-        --packCount[p];
-        UpdatePile(p, 1);
-        ComposeHandImage();
-        handSource = area;
-        grabX = x - PackX(p);
-        grabY = y - kTopRowY;
-        ShowHand(PackX(p), kTopRowY);
+        PickUp(area, -1, x, y);
         return 0;
     }
 
@@ -118,18 +99,17 @@ int32_t CView::DoFirstMouse(int32_t x, int32_t y) {
     }
     if (!IsRunValid(&stacks[s][row], &faceDown[s][row], n - row))
         return 0;
-    for (int i = row; i < n; ++i)
-        hand[i - row] = stacks[s][i];
-    handCount = n - row;
-    ComposeHandImage();
-    handSource = s;
-    stackCount[s] = row;
-    UpdateStack(s, 1);
-    grabX = x - StackX(s);
-    grabY = y - StackCardY(row);
-    ShowHand(StackX(s), StackCardY(row));
-    mouseState = 1;
+    PickUp(s, row, x, y);
     return 0;
+}
+
+void CView::PickUp(int32_t area, int32_t row, int32_t x, int32_t y) {
+    // The picture is drawn exactly over the cards taken, so they seem to stay until it moves.
+    LiftHand(area, row);
+    grabX = x - handX;
+    grabY = y - handY;
+    ShowHand(handX, handY);
+    mouseState = 1;
 }
 
 void CView::MovedCursor(BPoint point) {

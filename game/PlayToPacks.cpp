@@ -77,36 +77,7 @@ void CView::DoRight(int32_t x, int32_t y) {
         return;
 
     UpdateUndo();
-    if (area >= 0 && area < kStacks) {
-        const int s = area;
-        handCount = stackCount[s] - row;
-        for (int i = 0; i < handCount; ++i)
-            hand[i] = stacks[s][row + i];
-        ComposeHandImage();
-        stackCount[s] = row;
-        UpdateStack(s, 1);
-        handX = StackX(s);
-        handY = StackCardY(row);
-    } else if (area == kAreaPile) {
-        hand[0] = pile->GetCard(0);
-        handCount = 1;
-        ComposeHandImage();
-        pile->GetTopCard();
-        const int32_t f = fannedCount;
-        fannedCount = f - 1 < 1 ? 1 : f - 1;
-        UpdatePacks(1);
-        handX = PileCardX(f - 1);
-        handY = kTopRowY;
-    } else {
-        const int p = area - kAreaPack0;
-        hand[0] = packs[p][packCount[p] - 1];
-        handCount = 1;
-        ComposeHandImage();
-        --packCount[p];
-        UpdatePile(p, 1);
-        handX = PackX(p);
-        handY = kTopRowY;
-    }
+    LiftHand(area, row);
     ReturnCardsToStack(destination);
 
     if (AllPacksComplete()) {

@@ -55,7 +55,9 @@ void AboutView::Draw(BRect) {
 }
 
 AboutWindow::AboutWindow(BRect frame)
-    : BWindow(frame, "Tarnwick : About", B_MODAL_WINDOW, 0, B_CURRENT_WORKSPACE) {
+    // Its OK button is the only way out.
+    : BWindow(frame, "Tarnwick : About", B_MODAL_WINDOW,
+              B_NOT_RESIZABLE | B_NOT_ZOOMABLE | B_NOT_CLOSABLE, B_CURRENT_WORKSPACE) {
     view = new AboutView(Bounds());
     AddChild(view);
 }

@@ -74,8 +74,7 @@ CWindow::CWindow(BRect frame, const char* title, window_type type)
         tableView->UpdateAll(1);
     }
 
-    // The ace of the last suit, from the card set in use, stands for the game on the desktop.
-    SetProgramIcon(tableView->GetBitmap(), tableView->GetCardBitmap(4, 1));
+    ShowCardSetIcon();
 
     AddChild(tableView);
     tableView->UpdateBitmap();
@@ -88,6 +87,10 @@ void CWindow::BuildMenus() {
     menuBar->AddItem(MakeMenu("Game", kGameMenu, &undoItem));
     menuBar->AddItem(MakeMenu("Help", kHelpMenu, &undoItem));
     AddChild(menuBar);
+}
+
+void CWindow::ShowCardSetIcon() {
+    SetProgramIcon(tableView->GetBitmap(), tableView->GetCardBitmap(4, 1));
 }
 
 bool CWindow::QuitRequested() {

@@ -29,6 +29,8 @@ class CWindow : public BWindow {
 
   private:
     void BuildMenus();
+    // The desktop shows the game by the ace of the last suit of the card set in use.
+    void ShowCardSetIcon();
     void OpenOptions();
     void ApplyOptions();
     void OpenFilePanel(const std::string& folder, uint32_t reply);

@@ -145,6 +145,7 @@ void CWindow::UseChosenCardSet(const std::string& path) {
         return;
     }
     tableView->SetBitmap(path.c_str(), 0);
+    ShowCardSetIcon();
 }
 
 void CWindow::UseChosenBackground(const std::string& path) {

@@ -20,6 +20,8 @@ class CView : public BView {
     // The longest card-set path and background name that are accepted.
     static constexpr size_t kCardSetPathMax = 254;
     static constexpr size_t kBackgroundNameMax = 255;
+    // The standard card set, relative to the application folder.
+    static constexpr const char* kStandardCardSetName = "./cards.bmp";
 
     CView(BRect frame, const char* name);
     ~CView() override;

@@ -1,4 +1,5 @@
 #include "game/CView.h"
+#include "platform/Pacing.h"
 
 using namespace table;
 
@@ -85,15 +86,15 @@ void CView::ReturnCardsToStack(int32_t destination) {
         ShowHand(x, y);
         Sync();
     };
-    // Ten pixels along x a step, however steep the line; a vertical flight has no steps at all.
+    // A fixed step along x, however steep the line; a vertical flight has no steps at all.
     if (x0 != x1) {
         const float m = float(y1 - y0) / float(x1 - x0);
         const int32_t b = int32_t(float(y0) - float(x0) * m);
         if (x0 < x1) {
-            for (int32_t x = x0; x < x1; x += 10)
+            for (int32_t x = x0; x < x1; x += pacing::kFlightStepPixels)
                 step(x, int32_t(float(b) + float(x) * m));
         } else {
-            for (int32_t x = x0; x > x1; x -= 10)
+            for (int32_t x = x0; x > x1; x -= pacing::kFlightStepPixels)
                 step(x, int32_t(float(b) + float(x) * m));
         }
     }

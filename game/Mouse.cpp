@@ -1,13 +1,10 @@
 #include "game/CView.h"
 #include "game/Rules.h"
+#include "platform/Pacing.h"
 #include "platform/System.h"
 #include "platform/Window.h"
 
 using namespace table;
-
-namespace {
-constexpr int64_t kPollMicroseconds = 10000;
-}
 
 void CView::MouseDown(BPoint) {
     int32 buttons = 0;
@@ -18,7 +15,7 @@ void CView::MouseDown(BPoint) {
     int32_t x = 0;
     int32_t y = 0;
     while (buttons != 0) {
-        snooze(kPollMicroseconds);
+        snooze(pacing::kPollMicroseconds);
         uint32 held = 0;
         GetMouse(&point, &held, true);
         buttons = int32(held);
@@ -115,7 +112,8 @@ void CView::PickUp(int32_t area, int32_t row, int32_t x, int32_t y) {
 void CView::MovedCursor(BPoint point) {
     const int32_t X = int32_t(point.x - float(grabX));
     const int32_t Y = int32_t(point.y - float(grabY));
-    if (mouseState == 1) {
+    // A hand that has not moved is already drawn where it is: a still pointer costs nothing.
+    if (mouseState == 1 && (X != handX || Y != handY)) {
         RedrawBits(X, Y, handX, handY);
         ShowHand(X, Y);
     }

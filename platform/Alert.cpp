@@ -2,6 +2,7 @@
 
 #include <QMessageBox>
 #include <QPushButton>
+#include <algorithm>
 
 #include "platform/Looper.h"
 #include "platform/TestSeams.h"
@@ -14,10 +15,23 @@ BAlert::BAlert(const char* alertTitle, const char* alertText, const char* button
             buttons.emplace_back(label);
 }
 
+namespace {
+std::vector<QMessageBox*> openBoxes;
+bool dismissed = false;
+}  // namespace
+
+void DismissAlerts() {
+    dismissed = true;
+    for (QMessageBox* box : openBoxes)
+        box->reject();
+}
+
 int32 BAlert::Go() {
     int32 scripted = 0;
     if (testseams::AnswerAlert(title, text, buttons, &scripted))
         return scripted;
+    if (dismissed)
+        return 0;
 
     BLooper::HookScope scope;  // no queued message is handled while the alert is up
     QMessageBox box;
@@ -29,7 +43,9 @@ int32 BAlert::Go() {
         made.push_back(box.addButton(QString::fromStdString(label), QMessageBox::AcceptRole));
     if (!made.empty())
         box.setDefaultButton(static_cast<QPushButton*>(made.front()));
+    openBoxes.push_back(&box);
     box.exec();
+    openBoxes.erase(std::find(openBoxes.begin(), openBoxes.end(), &box));
     for (size_t i = 0; i < made.size(); ++i)
         if (box.clickedButton() == made[i])
             return int32(i);

@@ -23,3 +23,7 @@ class BAlert {
     std::vector<std::string> buttons;
     alert_type type;
 };
+
+// Closes every alert that is up as if it had been closed without a button, and makes any later
+// alert answer the same at once: the program is about to quit.
+void DismissAlerts();

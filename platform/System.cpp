@@ -1,6 +1,6 @@
 #include "platform/System.h"
 
-#include <sys/socket.h>
+#include <fcntl.h>
 #include <unistd.h>
 #include <QApplication>
 #include <QDesktopServices>
@@ -12,10 +12,14 @@
 #include <QTimer>
 #include <QUrl>
 
+#include <cerrno>
+#include <chrono>
 #include <csignal>
+#include <cstdio>
 #include <cstdlib>
 #include <random>
 
+#include "platform/Alert.h"
 #include "platform/Bitmap.h"
 #include "platform/Looper.h"
 #include "platform/TestSeams.h"
@@ -24,9 +28,69 @@ namespace {
 QApplication* qtApplication = nullptr;
 }
 
+namespace {
+
+int signalPipe[2] = {-1, -1};
+volatile sig_atomic_t quitPending = 0;
+BLooper* quitTarget = nullptr;
+QSocketNotifier* signalNotifier = nullptr;
+
+void OnSignal(int) {
+    // Async-signal-safe only: one byte into a non-blocking pipe wakes the event loop, and one
+    // pending quit is enough however many signals follow.
+    const int saved = errno;
+    if (!quitPending) {
+        quitPending = 1;
+        const char byte = 1;
+        [[maybe_unused]] ssize_t written = ::write(signalPipe[1], &byte, 1);
+    }
+    errno = saved;
+}
+
+void InstallSignalHandlers() {
+    if (signalPipe[0] >= 0 || ::pipe2(signalPipe, O_NONBLOCK | O_CLOEXEC) != 0)
+        return;
+    struct sigaction action = {};
+    action.sa_handler = OnSignal;
+    sigemptyset(&action.sa_mask);
+    for (int sig : {SIGTERM, SIGINT, SIGHUP})
+        sigaddset(&action.sa_mask, sig);
+    action.sa_flags = SA_RESTART;
+    for (int sig : {SIGTERM, SIGINT, SIGHUP})
+        ::sigaction(sig, &action, nullptr);
+}
+
+void OnSignalled() {
+    char bytes[64];
+    while (::read(signalPipe[0], bytes, sizeof bytes) > 0) {
+    }
+    quitPending = 0;
+    if (!quitTarget || !BLooper::IsAlive(quitTarget)) {
+        // Start-up is not over: no window holds anything worth saving yet.
+        std::fflush(stdout);
+        std::_Exit(0);
+    }
+    // An alert would hold the quit until someone answers it, maybe never (a session logging out).
+    DismissAlerts();
+    quitTarget->PostMessage(B_QUIT_REQUESTED);
+}
+
+void WatchSignalPipe() {
+    if (signalNotifier || signalPipe[0] < 0 || !QCoreApplication::instance())
+        return;
+    signalNotifier =
+        new QSocketNotifier(signalPipe[0], QSocketNotifier::Read, QCoreApplication::instance());
+    QObject::connect(signalNotifier, &QSocketNotifier::activated, [] { OnSignalled(); });
+}
+
+}  // namespace
+
 PlatformSession::PlatformSession(int& argc, char** argv) {
+    // Before anything else, so that a signal during start-up never kills the program outright.
+    InstallSignalHandlers();
     qtApplication = new QApplication(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Tarnwick"));
+    WatchSignalPipe();
 }
 
 PlatformSession::~PlatformSession() {
@@ -50,10 +114,25 @@ void snooze(int64_t microseconds) {
     loop.exec();
 }
 
-void WaitWithoutInput(int milliseconds) {
+void WaitWithoutInput(int64_t microseconds) {
+    int64_t manual = 0;
+    if (testseams::ManualTime(&manual)) {
+        testseams::AdvanceManualTime(microseconds);
+        return;
+    }
     QEventLoop loop;
-    QTimer::singleShot(milliseconds, Qt::PreciseTimer, &loop, &QEventLoop::quit);
+    QTimer::singleShot(int((microseconds + 999) / 1000), Qt::PreciseTimer, &loop,
+                       &QEventLoop::quit);
     loop.exec(QEventLoop::ExcludeUserInputEvents);
+}
+
+int64_t MonotonicMicroseconds() {
+    int64_t manual = 0;
+    if (testseams::ManualTime(&manual))
+        return manual;
+    return std::chrono::duration_cast<std::chrono::microseconds>(
+               std::chrono::steady_clock::now().time_since_epoch())
+        .count();
 }
 
 time_t CalendarTime() {
@@ -89,33 +168,14 @@ void ExitProgram(int status) {
     std::exit(status);
 }
 
-namespace {
-int signalPipe[2] = {-1, -1};
-
-void OnSignal(int) {
-    const char byte = 1;
-    // Only async-signal-safe work here: the event loop does the rest.
-    [[maybe_unused]] ssize_t written = ::write(signalPipe[0], &byte, 1);
+void CatchTerminationSignals() {
+    InstallSignalHandlers();
+    WatchSignalPipe();
 }
-}  // namespace
 
 void QuitOnTerminationSignals(BLooper* looper) {
-    if (signalPipe[0] >= 0 || ::socketpair(AF_UNIX, SOCK_STREAM, 0, signalPipe) != 0)
-        return;
-    auto* notifier =
-        new QSocketNotifier(signalPipe[1], QSocketNotifier::Read, QCoreApplication::instance());
-    QObject::connect(notifier, &QSocketNotifier::activated, [looper] {
-        char byte = 0;
-        [[maybe_unused]] ssize_t got = ::read(signalPipe[1], &byte, 1);
-        if (BLooper::IsAlive(looper))
-            looper->PostMessage(B_QUIT_REQUESTED);
-    });
-    struct sigaction action = {};
-    action.sa_handler = OnSignal;
-    sigemptyset(&action.sa_mask);
-    action.sa_flags = SA_RESTART;
-    for (int sig : {SIGTERM, SIGINT, SIGHUP})
-        ::sigaction(sig, &action, nullptr);
+    CatchTerminationSignals();
+    quitTarget = looper;
 }
 
 void OpenInBrowser(const std::string& path) {

@@ -24,8 +24,11 @@ void SetProgramIcon(const BBitmap* bitmap, BRect part);
 // being tracked. Returns at once when the mouse is scripted.
 void snooze(int64_t microseconds);
 
-// Waits without handling input (pacing a card flight to the display).
-void WaitWithoutInput(int milliseconds);
+// Waits without handling input (pacing a card flight).
+void WaitWithoutInput(int64_t microseconds);
+
+// A monotonic clock in microseconds (or the tests' manual clock).
+int64_t MonotonicMicroseconds();
 
 // The calendar time in whole seconds (or the fixed clock of the tests).
 time_t CalendarTime();
@@ -38,8 +41,13 @@ constexpr double kRandomRange = 2147483648.0;
 // Ends the process at once with the given status.
 [[noreturn]] void ExitProgram(int status);
 
-// Turns SIGTERM, SIGINT and SIGHUP (a desktop logging out, Ctrl+C in a terminal) into a quit
-// request posted to the looper, so the program ends as if its window had been closed.
+// Catches SIGTERM, SIGINT and SIGHUP (a desktop logging out, Ctrl+C in a terminal) from the
+// first moment of the program. Until QuitOnTerminationSignals names a looper, such a signal ends
+// the program at once with status 0: there is nothing yet to save. Made by PlatformSession.
+void CatchTerminationSignals();
+
+// From now on a termination signal dismisses any alert that is up and posts a quit request to
+// the looper, so the program ends as if its window had been closed.
 class BLooper;
 void QuitOnTerminationSignals(BLooper* looper);
 

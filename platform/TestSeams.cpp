@@ -30,6 +30,9 @@ struct State {
     time_t clock = 0;
 
     bool noFrameWait = false;
+    bool manualTime = false;
+    int64_t now = 0;
+    std::vector<int64_t> waits;
     std::function<void(BView*)> syncObserver;
 };
 
@@ -58,8 +61,11 @@ bool NextMouseSample(BPoint* point, uint32* buttons) {
         *buttons = 0;
         return true;
     }
-    s.last = s.samples.front();
+    MouseSample next = s.samples.front();
     s.samples.pop_front();
+    if (next.meanwhile)
+        next.meanwhile();
+    s.last = next;
     *point = s.last.point;
     *buttons = s.last.buttons;
     return true;
@@ -157,6 +163,28 @@ void SetNoFrameWait(bool on) {
 
 bool NoFrameWait() {
     return S().noFrameWait;
+}
+
+void UseManualTime(bool on) {
+    S().manualTime = on;
+    S().now = 0;
+    S().waits.clear();
+}
+
+bool ManualTime(int64_t* microseconds) {
+    if (!S().manualTime)
+        return false;
+    *microseconds = S().now;
+    return true;
+}
+
+void AdvanceManualTime(int64_t microseconds) {
+    S().now += microseconds;
+    S().waits.push_back(microseconds);
+}
+
+const std::vector<int64_t>& ManualWaits() {
+    return S().waits;
 }
 
 void ObserveSync(std::function<void(BView*)> observer) {

@@ -3,6 +3,7 @@
 // Tests switch them on; the program never does.
 #pragma once
 
+#include <cstdint>
 #include <ctime>
 #include <functional>
 #include <string>
@@ -17,6 +18,8 @@ namespace testseams {
 struct MouseSample {
     BPoint point;
     uint32 buttons;
+    // Run just before this sample is handed out: what happens during the press at that moment.
+    std::function<void()> meanwhile = {};
 };
 
 struct AlertRecord {
@@ -56,9 +59,17 @@ const std::vector<std::string>& BrowserLaunches();
 void FixClock(time_t seconds);
 bool FixedClock(time_t* seconds);
 
-// Display: Sync presents without waiting for the next frame.
+// Display: Sync presents without pacing.
 void SetNoFrameWait(bool on);
 bool NoFrameWait();
+
+// Time: a monotonic clock that moves only when the program waits, and Syncs paced on it even
+// headless, so a test can count a flight's steps and the waits between them without sleeping.
+void UseManualTime(bool on);
+bool ManualTime(int64_t* microseconds);
+void AdvanceManualTime(int64_t microseconds);
+// Every wait made on the manual clock, in microseconds, in order.
+const std::vector<int64_t>& ManualWaits();
 
 // Called at every Sync of an on-screen view, before any frame wait (to watch a card flight).
 void ObserveSync(std::function<void(BView*)> observer);

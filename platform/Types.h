@@ -60,6 +60,7 @@ enum window_type { B_TITLED_WINDOW = 1, B_MODAL_WINDOW = 3 };
 // Window flags.
 constexpr uint32 B_NOT_RESIZABLE = 0x00000002;
 constexpr uint32 B_NOT_ZOOMABLE = 0x00000008;
+constexpr uint32 B_NOT_CLOSABLE = 0x00000020;
 constexpr uint32 B_CURRENT_WORKSPACE = 0;
 
 // View resizing modes and flags. Windows here are never resized, so they are carried for

@@ -1,15 +1,14 @@
 #include "platform/View.h"
 
 #include <QCoreApplication>
-#include <QElapsedTimer>
 #include <QGuiApplication>
 #include <QPainter>
-#include <QScreen>
 #include <algorithm>
 #include <cmath>
 
 #include "platform/Bitmap.h"
 #include "platform/Looper.h"
+#include "platform/Pacing.h"
 #include "platform/PixelOps.h"
 #include "platform/System.h"
 #include "platform/TestSeams.h"
@@ -18,25 +17,13 @@
 
 namespace {
 
-double NowMs() {
-    static QElapsedTimer clock;
-    if (!clock.isValid())
-        clock.start();
-    return double(clock.nsecsElapsed()) / 1e6;
-}
-
-// Headless platforms have no display to wait for.
-bool DisplayHasFrames() {
+// Headless platforms have no display to pace for; the tests' manual clock paces them anyway.
+bool PacesSyncs() {
+    int64_t manual = 0;
+    if (testseams::ManualTime(&manual))
+        return true;
     const QString platform = QGuiApplication::platformName();
-    return platform != "offscreen" && platform != "minimal";
-}
-
-double FrameIntervalMs() {
-    QScreen* screen = QGuiApplication::primaryScreen();
-    double rate = screen ? screen->refreshRate() : 60.0;
-    if (!(rate >= 24.0 && rate <= 360.0))
-        rate = 60.0;
-    return 1000.0 / rate;
+    return !testseams::NoFrameWait() && platform != "offscreen" && platform != "minimal";
 }
 
 }  // namespace
@@ -209,16 +196,15 @@ void BView::DrawString(const char* text, BPoint baseline) {
 void BView::Sync() {
     if (bitmap || !window || !widget || !widget->isVisible())
         return;
-    // Paints what has changed since the last paint, now, rather than the whole view.
+    // Paints what has changed since the last paint and hands it to the display now.
     QCoreApplication::sendPostedEvents(widget->window(), QEvent::UpdateRequest);
     testseams::NotifySync(this);
-    if (testseams::NoFrameWait() || !DisplayHasFrames())
+    if (!PacesSyncs())
         return;
-    const double interval = FrameIntervalMs();
-    const double now = NowMs();
-    if (lastSyncMs >= 0 && now - lastSyncMs < interval)
-        WaitWithoutInput(int(std::ceil(interval - (now - lastSyncMs))));
-    lastSyncMs = NowMs();
+    const int64_t sinceLast = MonotonicMicroseconds() - lastSync;
+    if (lastSync >= 0 && sinceLast < pacing::kSyncQuantumMicroseconds)
+        WaitWithoutInput(pacing::kSyncQuantumMicroseconds - sinceLast);
+    lastSync = MonotonicMicroseconds();
 }
 
 void BView::SetViewBitmap(const BBitmap* picture, uint32, uint32) {
@@ -229,6 +215,15 @@ void BView::SetViewBitmap(const BBitmap* picture, uint32, uint32) {
 void BView::GetMouse(BPoint* location, uint32* buttons, bool) {
     if (testseams::NextMouseSample(location, buttons))
         return;
+    // A click quicker than the first sample still counts: that sample reports the press.
+    if (firstSampleOfPress) {
+        firstSampleOfPress = false;
+        if (mouseButtons == 0) {
+            *location = pressPoint;
+            *buttons = pressButtons;
+            return;
+        }
+    }
     *location = mousePoint;
     *buttons = mouseButtons;
 }
@@ -242,6 +237,9 @@ void BView::DeliverMouseDown(BPoint where, uint32 buttons) {
     if (inMouseDown)
         return;
     NoteMouse(where, buttons);
+    firstSampleOfPress = true;
+    pressPoint = where;
+    pressButtons = buttons;
     BMessage message(B_MOUSE_DOWN);
     message.AddInt32("buttons", int32(buttons));
     BLooper::HookScope scope;

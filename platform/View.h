@@ -74,8 +74,8 @@ class BView {
     void DrawBitmap(const BBitmap* bitmap, BPoint where);
     void DrawBitmap(const BBitmap* bitmap, BRect source, BRect destination);
     void DrawString(const char* text, BPoint baseline);
-    // Finishes the drawing. On screen: presents the frame buffer now and then waits for the
-    // display's next frame, so that a sequence of Syncs is paced by the display.
+    // Finishes the drawing. On screen: hands what changed to the display now, then returns no
+    // sooner than the pacing quantum after the previous Sync, which sets a card flight's speed.
     void Sync();
     // Remembers a picture the platform shows behind the view until Draw covers it.
     void SetViewBitmap(const BBitmap* bitmap, uint32 followFlags = 0, uint32 options = 0);
@@ -124,5 +124,8 @@ class BView {
     BPoint mousePoint;
     uint32 mouseButtons = 0;
     bool inMouseDown = false;
-    double lastSyncMs = -1;
+    bool firstSampleOfPress = false;
+    BPoint pressPoint;
+    uint32 pressButtons = 0;
+    int64_t lastSync = -1;
 };

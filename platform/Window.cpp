@@ -35,10 +35,10 @@ BWindow::BWindow(BRect windowFrame, const char* windowTitle, window_type windowT
       widget(new WindowWidget(this)) {
     widget->setWindowTitle(QString::fromUtf8(title.c_str()));
     widget->move(int(frame.left), int(frame.top));
-    Qt::WindowFlags qtFlags =
-        Qt::Window | Qt::WindowTitleHint | Qt::WindowCloseButtonHint | Qt::CustomizeWindowHint;
-    if (!(flags & B_NOT_ZOOMABLE) && !(flags & B_NOT_RESIZABLE))
-        qtFlags |= Qt::WindowMaximizeButtonHint;
+    // Every window keeps the size of its frame, so none offers to maximise.
+    Qt::WindowFlags qtFlags = Qt::Window | Qt::WindowTitleHint | Qt::CustomizeWindowHint;
+    if (!(flags & B_NOT_CLOSABLE))
+        qtFlags |= Qt::WindowCloseButtonHint;
     if (type != B_MODAL_WINDOW)
         qtFlags |= Qt::WindowMinimizeButtonHint;
     widget->setWindowFlags(qtFlags);

@@ -53,8 +53,12 @@ void CView::SetBitmap(const char* path, int32_t noRedraw) {
     std::unique_ptr<BBitmap> image(LoadCardSet(cardSetPath));
     bool standard = false;
     auto loadStandard = [&] {
+        image.reset(LoadCardSet(StandardCardSetPath()));
+        // The settings line must hold what is recorded here; in a deep application folder the
+        // standard set is recorded by the name the program starts with.
         cardSetPath = StandardCardSetPath();
-        image.reset(LoadCardSet(cardSetPath));
+        if (cardSetPath.size() > kCardSetPathMax)
+            cardSetPath = kStandardCardSetName;
         standard = true;
         if (!image) {
             Tell(kCantFindStandard);

@@ -161,6 +161,25 @@ TEST_F(App, AFallbackIsWhatTheNextQuitRecords) {
               "Settings for Tarnwick\n\n0\n1\n0\n0\n0\n" + AppDir() + "/cards.bmp\n<NONE>\n");
 }
 
+TEST_F(App, InADeepApplicationFolderTheFallbackIsRecordedSoTheNextStartReadsIt) {
+    QTemporaryDir base;
+    const QString deep = base.filePath(QString(120, 'd') + "/" + QString(120, 'e'));
+    ASSERT_TRUE(QDir().mkpath(deep));
+    ASSERT_TRUE(QFile::copy(QString::fromStdString(AppDir() + "/cards.bmp"), deep + "/cards.bmp"));
+    ASSERT_GT(deep.size() + 10, 254);
+    exepath = deep.toStdString();
+    QDir::setCurrent(deep);
+    WriteFile("Settings for Tarnwick\n\n0\n1\n0\n0\n0\n/gone/cards.bmp\n<NONE>\n");
+    for (int start = 0; start < 2; ++start) {
+        testseams::ScriptAlerts();
+        Start();
+        EXPECT_EQ(testseams::Alerts().size(), start == 0 ? 1u : 0u) << "start " << start;
+        Quit();
+        app.reset();
+    }
+    EXPECT_EQ(ReadFile(), "Settings for Tarnwick\n\n0\n1\n0\n0\n0\n./cards.bmp\n<NONE>\n");
+}
+
 TEST_F(App, AMissingSettingsFolderIsCreatedAtQuit) {
     const QString folder = config.filePath("not/yet/there");
     qputenv("XDG_CONFIG_HOME", folder.toUtf8());
@@ -189,7 +208,7 @@ TEST_F(App, UnknownCodesChangeNothing) {
 }
 
 TEST(ApplicationFolder, IsTheProgramPathCutAtTheLastSlash) {
-    EXPECT_EQ(ApplicationFolder("/boot/apps/cards/play"), "/boot/apps/cards");
+    EXPECT_EQ(ApplicationFolder("/usr/games/tarnwick"), "/usr/games");
     EXPECT_EQ(ApplicationFolder("./tarnwick"), ".");
     EXPECT_EQ(ApplicationFolder("/a/b//c"), "/a/b/");
     // No slash at all: the folder of the running program.

@@ -1,4 +1,7 @@
+#include <QApplication>
 #include <QFile>
+#include <QIcon>
+#include <QPixmap>
 #include <QWidget>
 
 #include "Files.h"
@@ -251,6 +254,31 @@ TEST_F(Commands, EveryAboutIsANewWindowThatOkCloses) {
     static_cast<BButton*>(about->view->ChildAt(0))->Click();
     BLooper::DispatchAllPending();
     EXPECT_EQ(be_app->CountWindows(), before + 1);
+}
+
+TEST_F(Commands, FixedSizeWindowsOfferNoMaximiseAndAboutEndsOnlyByOk) {
+    Send(MSG_ABOUT);
+    Send(MSG_OPTIONS);
+    auto* about = static_cast<AboutWindow*>(be_app->WindowAt(be_app->CountWindows() - 2));
+    ASSERT_EQ(about->Title(), "Tarnwick : About");
+    for (int i = 0; i < be_app->CountWindows(); ++i)
+        EXPECT_FALSE(be_app->WindowAt(i)->Widget()->windowFlags() & Qt::WindowMaximizeButtonHint)
+            << be_app->WindowAt(i)->Title();
+    EXPECT_FALSE(about->Widget()->windowFlags() & Qt::WindowCloseButtonHint);
+    EXPECT_TRUE(window->Widget()->windowFlags() & Qt::WindowCloseButtonHint);
+}
+
+TEST_F(Commands, TheWindowIconFollowsALoadedCardSet) {
+    QImage sheet(QString::fromStdString(AppDir() + "/cards.bmp"));
+    sheet = sheet.convertToFormat(QImage::Format_ARGB32);
+    const BRect ace = view->GetCardBitmap(4, 1);
+    for (int y = int(ace.top) + 30; y < int(ace.top) + 60; ++y)
+        for (int x = 20; x < 50; ++x)
+            sheet.setPixel(x, y, qRgb(250, 0, 250));
+    Choose(MSG_CARDSET_CHOSEN, files.Save("magenta.bmp", sheet, "BMP"));
+    ASSERT_EQ(std::string(view->GetBit()), files.Path("magenta.bmp"));
+    const QImage icon = QApplication::windowIcon().pixmap(71, 96).toImage();
+    EXPECT_EQ(icon.pixel(35, 45), qRgb(250, 0, 250));
 }
 
 TEST_F(Commands, TheAboutWindowOpensWithoutItsPicture) {

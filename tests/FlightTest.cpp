@@ -1,4 +1,5 @@
 #include "TestSupport.h"
+#include "platform/Pacing.h"
 
 using namespace testing_support;
 
@@ -30,6 +31,30 @@ TEST_F(Flight, TenPixelsAlongXThenExactlyOnTheDestination) {
     // On the straight line from (601, 126) to (265, 15), truncated.
     EXPECT_EQ(steps[17], std::make_pair(431, int(int(126 - 601 * (111.0f / 336.0f)) +
                                                  431 * (111.0f / 336.0f))));
+}
+
+TEST_F(Flight, EveryStepReachesTheScreenOneQuantumAfterThePrevious) {
+    ClearTable();
+    PutOnStack(6, CCard(2, 1));
+    testseams::SetNoFrameWait(false);
+    testseams::UseManualTime(true);  // time moves only by the program's waits
+    int syncs = 0;
+    std::vector<int64_t> waitedBefore;
+    testseams::ObserveSync([&](BView*) {
+        ++syncs;
+        waitedBefore.push_back(int64_t(testseams::ManualWaits().size()));
+    });
+    RightClick(640, 150);
+    ASSERT_EQ(view->packCount[0], 1);
+    // 35 flight steps and the landing; every Sync but the first presented its step at once and
+    // then waited exactly one quantum, and no other wait was made.
+    ASSERT_EQ(syncs, 36);
+    const std::vector<int64_t>& waits = testseams::ManualWaits();
+    ASSERT_EQ(waits.size(), 35u);
+    for (int64_t wait : waits)
+        EXPECT_EQ(wait, pacing::kSyncQuantumMicroseconds);
+    for (int i = 0; i < syncs; ++i)
+        EXPECT_EQ(waitedBefore[size_t(i)], std::max(0, i - 1)) << "Sync " << i;
 }
 
 TEST_F(Flight, AStraightDownFlightIsDrawnOnceAtTheDestination) {

@@ -1,4 +1,6 @@
-#include <QTimer>
+#include <QCoreApplication>
+#include <QMouseEvent>
+#include <QWidget>
 
 #include "TestSupport.h"
 #include "game/MessageCodes.h"
@@ -262,21 +264,72 @@ TEST_F(Mouse, TheDragPictureFollowsThePointerOnScreenOnly) {
 TEST_F(Mouse, CommandsWaitUntilThePressIsOverAndASecondPressIsIgnored) {
     ClearTable();
     PutOnStack(0, CCard(1, 13));
-    testseams::Reset();  // a real press: real sleeps, the pointer seen through Qt's events
-    testseams::ScriptAlerts();
-    testseams::SetNoFrameWait(true);
     window->PostMessage(MSG_DEAL);
     int32_t stateAfterSecondPress = 0;
-    QTimer::singleShot(30, [&] {
+    const BPoint target(StackPointX(4), 200);
+    auto meanwhile = [&] {
+        QCoreApplication::processEvents();  // the event loop runs during a press, as it does live
         view->DeliverMouseDown(BPoint(300, 300), 1);  // returns at once
         stateAfterSecondPress = view->mouseState;
-        view->NoteMouse(BPoint(StackPointX(4), 200), 1);
-    });
-    QTimer::singleShot(80, [&] { view->NoteMouse(BPoint(StackPointX(4), 200), 0); });
-    view->DeliverMouseDown(BPoint(StackPointX(0), RowPointY(0)), 1);
+    };
+    testseams::Press(
+        view, 1, {{BPoint(StackPointX(0), RowPointY(0)), 1}, {target, 1, meanwhile}, {target, 0}});
     EXPECT_EQ(stateAfterSecondPress, 1);
     EXPECT_EQ(view->stackCount[4], 1);    // the king was dragged and dropped
     EXPECT_EQ(window->CountQueued(), 2);  // the deal is still waiting, and the drop's notice
+}
+
+// A press and its release that arrive together through Qt, as a quick click, a remote desktop
+// or an accessibility switch sends them: the first sample still sees the press.
+class QuickClick : public Mouse {
+  protected:
+    void SetUp() override {
+        Mouse::SetUp();
+        testseams::Reset();  // the pointer seen through Qt's events, not a script
+        testseams::ScriptAlerts();
+        testseams::SetNoFrameWait(true);
+    }
+    void Click(int x, int y, Qt::MouseButton button) {
+        QWidget* w = view->Widget();
+        const QPointF at(x, y);
+        const QPointF global = w->mapToGlobal(at);
+        QCoreApplication::postEvent(w, new QMouseEvent(QEvent::MouseButtonPress, at, global, button,
+                                                       button, Qt::NoModifier));
+        QCoreApplication::postEvent(w, new QMouseEvent(QEvent::MouseButtonRelease, at, global,
+                                                       button, Qt::NoButton, Qt::NoModifier));
+        QCoreApplication::sendPostedEvents(w);
+        ASSERT_FALSE(view->IsInMouseDown());
+    }
+};
+
+TEST_F(QuickClick, OnTheDeckTurnsCards) {
+    ClearTable();
+    for (int n = 1; n <= 5; ++n)
+        view->deck->PutCardOnTop(CCard(1, n));
+    Click(kDeckX, kTopY, Qt::LeftButton);
+    EXPECT_EQ(view->pile->GetNumCards(), 3);
+    EXPECT_EQ(UndoCount(), 1);
+}
+
+TEST_F(QuickClick, WithTheSecondaryButtonPlaysTheCard) {
+    ClearTable();
+    PutOnStack(2, CCard(3, 1));
+    Click(StackPointX(2), RowPointY(0), Qt::RightButton);
+    EXPECT_EQ(view->packCount[0], 1);
+    EXPECT_EQ(view->stackCount[2], 0);
+}
+
+TEST_F(QuickClick, OnACardPicksItUpAndPutsItBack) {
+    ClearTable();
+    PutOnStack(0, CCard(2, 12));
+    int flightSteps = 0;
+    testseams::ObserveSync([&](BView*) { flightSteps += view->handCount > 0 ? 1 : 0; });
+    Click(StackPointX(0), RowPointY(0), Qt::LeftButton);
+    EXPECT_GE(flightSteps, 1);  // the queen was lifted, refused on her own empty place, and flew
+    EXPECT_EQ(view->stackCount[0], 1);
+    EXPECT_EQ(view->stacks[0][0], CCard(2, 12));
+    EXPECT_EQ(UndoCount(), 0);
+    EXPECT_EQ(view->mouseState, -1);
 }
 
 }  // namespace

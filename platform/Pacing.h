@@ -1,0 +1,21 @@
+// How fast the table moves, in one place: the pointer sampling during a press, the flight's step
+// and the pace at which flight steps reach the screen.
+#pragma once
+
+#include <cstdint>
+
+namespace pacing {
+
+// While a button is held the pointer is sampled this often: fine enough to follow a quick drag,
+// coarse enough that a press costs almost nothing while the hand stays still.
+constexpr int64_t kPollMicroseconds = 10000;
+
+// A flying card moves this far along x from one picture to the next, however steep its line.
+constexpr int kFlightStepPixels = 10;
+
+// A Sync on screen returns no sooner than this after the previous one. A flight has no sleep of
+// its own, so this sets its speed (10 pixels per 4 ms, about 2,500 pixels a second) and lets a
+// display of any refresh rate show the latest step at each of its frames.
+constexpr int kSyncQuantumMicroseconds = 4000;
+
+}  // namespace pacing

@@ -1,28 +1,29 @@
 #!/usr/bin/env bash
 # Start-up to the first frame on screen, for the game and for a bare Qt window showing a
-# 701 x 501 image, under Xvfb: the median of several starts of each, and their ratio.
+# 701 x 501 image, under Xvfb: runs of the two interleaved, the median of each, and their ratio.
 set -u
 build=${1:-build}
 runs=${RUNS:-9}
-if ! command -v Xvfb >/dev/null || ! command -v xwininfo >/dev/null; then
-    echo "startup: skipped (needs Xvfb and xwininfo: apt-get install xvfb x11-utils)"
-    exit 0
-fi
-display=:$((90 + RANDOM % 9))
-Xvfb "$display" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
-xvfb=$!
-trap 'kill $xvfb 2>/dev/null' EXIT
-for _ in $(seq 50); do xwininfo -display "$display" -root >/dev/null 2>&1 && break; sleep 0.1; done
+. "$(dirname "$0")/xvfb.sh"
+command -v xwininfo >/dev/null || { echo "startup: skipped (apt-get install x11-utils)"; exit 0; }
+start_xvfb || { echo "startup: skipped"; exit 0; }
 config=$(mktemp -d)
+trap 'stop_xvfb; rm -rf "$config"' EXIT
 
-# Milliseconds from exec until a window titled Tarnwick is mapped.
+# Milliseconds from exec until a window titled Tarnwick is mapped; 30 s at the most.
 first_frame() {
-    local start end pid
+    local start end pid deadline
     start=$(date +%s%N)
-    (cd "$(dirname "$1")" && DISPLAY=$display XDG_CONFIG_HOME=$config QT_QPA_PLATFORM=xcb \
+    deadline=$((start + 30000000000))
+    (cd "$(dirname "$1")" && XDG_CONFIG_HOME=$config QT_QPA_PLATFORM=xcb \
         exec "./$(basename "$1")") >/dev/null 2>&1 &
     pid=$!
-    until xwininfo -display "$display" -root -tree 2>/dev/null | grep -q '"Tarnwick".*[0-9]x[0-9]'; do
+    until xwininfo -root -tree 2>/dev/null | grep -q '"Tarnwick".*[0-9]x[0-9]'; do
+        if [ "$(date +%s%N)" -gt "$deadline" ]; then
+            echo "startup: $1 showed no window within 30 s" >&2
+            kill -9 "$pid" 2>/dev/null
+            return 1
+        fi
         sleep 0.002
     done
     end=$(date +%s%N)
@@ -33,8 +34,12 @@ first_frame() {
 
 median() { sort -n | awk '{a[NR]=$1} END {print a[int((NR+1)/2)]}'; }
 
-game=$(for _ in $(seq "$runs"); do first_frame "$build/bin/tarnwick"; done | median)
-bare=$(for _ in $(seq "$runs"); do first_frame "$build/bench/bare_window"; done | median)
-rm -rf "$config"
+game_times=() bare_times=()
+for _ in $(seq "$runs"); do
+    game_times+=("$(first_frame "$build/bin/tarnwick")") || exit 1
+    bare_times+=("$(first_frame "$build/bench/bare_window")") || exit 1
+done
+game=$(printf '%s\n' "${game_times[@]}" | median)
+bare=$(printf '%s\n' "${bare_times[@]}" | median)
 echo "startup to first frame: tarnwick ${game} ms, bare Qt window ${bare} ms," \
      "ratio $(awk -v a="$game" -v b="$bare" 'BEGIN {printf "%.2f", a / b}')"

@@ -18,11 +18,13 @@
 #include <cstdio>
 #include <cstdlib>
 #include <random>
+#include <thread>
 
 #include "platform/Alert.h"
 #include "platform/Bitmap.h"
 #include "platform/Looper.h"
 #include "platform/TestSeams.h"
+#include "platform/View.h"
 
 namespace {
 QApplication* qtApplication = nullptr;
@@ -109,9 +111,14 @@ void SetProgramIcon(const BBitmap* bitmap, BRect part) {
 void snooze(int64_t microseconds) {
     if (testseams::MouseScripted())
         return;
-    QEventLoop loop;
-    QTimer::singleShot(int(microseconds / 1000), Qt::PreciseTimer, &loop, &QEventLoop::quit);
-    loop.exec();
+    // Asleep, then whatever arrived meanwhile is handled, so the pointer is up to date at each
+    // sample. Cheaper than a nested event loop with a timer: a held press wakes a hundred times a
+    // second, and a still hand should cost next to nothing.
+    std::this_thread::sleep_for(std::chrono::microseconds(microseconds));
+    QCoreApplication::processEvents();
+    // A hand held still would be sampled for nothing: sleep until the pointer has news.
+    while (BView::PressHeldStill())
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
 }
 
 void WaitWithoutInput(int64_t microseconds) {
@@ -120,10 +127,17 @@ void WaitWithoutInput(int64_t microseconds) {
         testseams::AdvanceManualTime(microseconds);
         return;
     }
-    QEventLoop loop;
-    QTimer::singleShot(int((microseconds + 999) / 1000), Qt::PreciseTimer, &loop,
-                       &QEventLoop::quit);
-    loop.exec(QEventLoop::ExcludeUserInputEvents);
+    // Whole milliseconds in the event loop, so the display connection is served; the rest,
+    // under a millisecond, asleep, so the pace is exact rather than rounded up.
+    const int64_t end = MonotonicMicroseconds() + microseconds;
+    if (microseconds >= 1000) {
+        QEventLoop loop;
+        QTimer::singleShot(int(microseconds / 1000), Qt::PreciseTimer, &loop, &QEventLoop::quit);
+        loop.exec(QEventLoop::ExcludeUserInputEvents);
+    }
+    const int64_t left = end - MonotonicMicroseconds();
+    if (left > 0)
+        std::this_thread::sleep_for(std::chrono::microseconds(left));
 }
 
 int64_t MonotonicMicroseconds() {

@@ -18,6 +18,7 @@ struct BPoint {
     float y = 0;
     BPoint() = default;
     BPoint(float px, float py) : x(px), y(py) {}
+    bool operator==(const BPoint&) const = default;
 };
 
 // A rectangle that includes both corners: (0, 0)-(70, 95) covers 71 x 96 pixels.

@@ -26,7 +26,16 @@ bool PacesSyncs() {
     return !testseams::NoFrameWait() && platform != "offscreen" && platform != "minimal";
 }
 
+// The view whose press is being followed, while nothing new has reached its pointer since the
+// last sample.
+BView* pressedView = nullptr;
+bool pointerNews = false;
+
 }  // namespace
+
+bool BView::PressHeldStill() {
+    return pressedView && !pointerNews;
+}
 
 BView::BView(BRect viewFrame, const char* viewName, uint32, uint32)
     : name(viewName ? viewName : ""), frame(viewFrame) {}
@@ -215,7 +224,8 @@ void BView::SetViewBitmap(const BBitmap* picture, uint32, uint32) {
 void BView::GetMouse(BPoint* location, uint32* buttons, bool) {
     if (testseams::NextMouseSample(location, buttons))
         return;
-    // A click quicker than the first sample still counts: that sample reports the press.
+    // A click quicker than the first sample still counts: that sample reports the press, and
+    // the release is news for the next.
     if (firstSampleOfPress) {
         firstSampleOfPress = false;
         if (mouseButtons == 0) {
@@ -224,11 +234,15 @@ void BView::GetMouse(BPoint* location, uint32* buttons, bool) {
             return;
         }
     }
+    if (pressedView == this)
+        pointerNews = false;
     *location = mousePoint;
     *buttons = mouseButtons;
 }
 
 void BView::NoteMouse(BPoint where, uint32 buttons) {
+    if (pressedView == this && (where != mousePoint || buttons != mouseButtons))
+        pointerNews = true;
     mousePoint = where;
     mouseButtons = buttons;
 }
@@ -244,6 +258,9 @@ void BView::DeliverMouseDown(BPoint where, uint32 buttons) {
     message.AddInt32("buttons", int32(buttons));
     BLooper::HookScope scope;
     inMouseDown = true;
+    BView* outerPress = pressedView;
+    pressedView = this;
+    pointerNews = true;  // the first sample always looks
     BMessage* previous = window ? window->CurrentMessage() : nullptr;
     if (window)
         window->SetCurrentMessage(&message);
@@ -251,4 +268,5 @@ void BView::DeliverMouseDown(BPoint where, uint32 buttons) {
     if (window)
         window->SetCurrentMessage(previous);
     inMouseDown = false;
+    pressedView = outerPress;
 }

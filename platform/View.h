@@ -88,6 +88,9 @@ class BView {
     virtual bool HasFrameBuffer() const { return true; }
     const QImage& FrameBuffer() const { return frameBuffer; }
     bool IsInMouseDown() const { return inMouseDown; }
+    // A press is being followed and its pointer has neither moved nor changed buttons since the
+    // last sample: the next sample would find nothing new.
+    static bool PressHeldStill();
     // Runs the MouseDown hook as a press of these buttons would (used by the widget and tests).
     void DeliverMouseDown(BPoint where, uint32 buttons);
     // Mouse state as the widget last saw it.

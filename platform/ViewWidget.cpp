@@ -32,10 +32,15 @@ ViewWidget::ViewWidget(BView* view) : owner(view) {
 void ViewWidget::paintEvent(QPaintEvent* event) {
     if (!owner->HasFrameBuffer())
         return;
+    // Everything drawn on a view is opaque, so the buffer is shown as RGB32: Qt then copies the
+    // changed area straight to the screen instead of converting the whole buffer's alpha first.
+    const QImage& buffer = owner->FrameBuffer();
+    const QImage opaque(buffer.constBits(), buffer.width(), buffer.height(), buffer.bytesPerLine(),
+                        QImage::Format_RGB32);
     QPainter painter(this);
     const QRect area = event->rect();
     // The buffer is in view pixels; on a HiDPI screen Qt scales it up.
-    painter.drawImage(area, owner->FrameBuffer(), area);
+    painter.drawImage(area, opaque, area);
 }
 
 void ViewWidget::mousePressEvent(QMouseEvent* event) {

@@ -1,0 +1,8 @@
+#!/usr/bin/env bash
+# The paced figures (PacedBench) on a real X display under Xvfb.
+set -u
+build=${1:-build}
+. "$(dirname "$0")/xvfb.sh"
+start_xvfb || exit 0
+trap stop_xvfb EXIT
+QT_QPA_PLATFORM=xcb timeout 300 "$build/bench/PacedBench"

@@ -20,6 +20,10 @@ bool SetCurrentFolder(const std::string& path) {
 }
 
 std::string SettingsFolder() {
+    // A relative XDG_CONFIG_HOME is to be ignored, not taken from whatever folder we are in.
+    const QByteArray configHome = qgetenv("XDG_CONFIG_HOME");
+    if (!configHome.isEmpty() && !configHome.startsWith('/'))
+        return QDir::homePath().toStdString() + "/.config";
     return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation).toStdString();
 }
 
@@ -36,9 +40,15 @@ bool WriteFileAtomically(const std::string& path, const std::string& bytes) {
     const QString name = QString::fromStdString(path);
     QDir().mkpath(QFileInfo(name).absolutePath());
     QSaveFile file(name);
-    if (!file.open(QIODevice::WriteOnly))
+    // Unbuffered, so a full disk fails this write, where it is seen, rather than a flush inside
+    // commit that would still put the short file in place of the good one.
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
         return false;
-    file.write(bytes.data(), qint64(bytes.size()));
+    if (file.write(bytes.data(), qint64(bytes.size())) != qint64(bytes.size())) {
+        file.cancelWriting();
+        file.commit();  // throws the new file away; the old one stays as it was
+        return false;
+    }
     if (!file.commit())
         return false;
     QFile::setPermissions(name, QFileDevice::ReadOwner | QFileDevice::WriteOwner |

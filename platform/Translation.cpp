@@ -31,8 +31,12 @@ bool TruncatedBmp(const QString& name, qint64 fileSize) {
     const quint32 compression = Little32(head, 30);
     if (compression != 0 && compression != 3)  // only plain rows have a size known in advance
         return false;
+    if (width <= 0)
+        return true;
+    // Width and height reach 2^31 and rows 2^44 bytes: compare by division so nothing overflows.
     const qint64 rowBytes = (width * bitsPerPixel + 31) / 32 * 4;
-    return fileSize < qint64(offset) + rowBytes * height;
+    const qint64 pixelBytes = fileSize - qint64(offset);
+    return pixelBytes < 0 || (rowBytes > 0 && height > pixelBytes / rowBytes);
 }
 
 }  // namespace

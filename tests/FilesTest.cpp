@@ -62,21 +62,7 @@ TEST(Pictures, BmpHeadersWhoseSizesOverflowAreUnreadable) {
                                                  {0x7fffffff, 0x7fffffff},
                                                  {1, 0x80000000}};
     for (auto [width, height] : sizes) {
-        QByteArray b(54, '\0');
-        auto put32 = [&b](int at, quint32 v) {
-            for (int i = 0; i < 4; ++i)
-                b[at + i] = char((v >> (8 * i)) & 0xff);
-        };
-        b[0] = 'B';
-        b[1] = 'M';
-        put32(2, 54);
-        put32(10, 54);
-        put32(14, 40);
-        put32(18, width);
-        put32(22, height);
-        b[26] = 1;
-        b[28] = 32;
-        const std::string path = files.Bytes("overflow.bmp", b);
+        const std::string path = files.BmpHeader("overflow.bmp", width, height, 32);
         EXPECT_EQ(BTranslationUtils::GetBitmapFile(path.c_str()), nullptr)
             << width << " x " << height;
     }

@@ -4,6 +4,7 @@
 #include "app/COptions.h"
 #include "app/CWindow.h"
 #include "app/Globals.h"
+#include "app/Settings.h"
 #include "game/CView.h"
 #include "game/MessageCodes.h"
 #include "platform/Alert.h"
@@ -21,6 +22,13 @@ void TooLong(const char* what) {
     const std::string text = std::string("That file's path is too long to use, so the ") + what +
                              " stays as it is. Move the file to a folder with a shorter path "
                              "and choose it again.";
+    BAlert alert("Tarnwick", text.c_str(), "OK", nullptr, nullptr, B_WIDTH_AS_USUAL, B_INFO_ALERT);
+    alert.Go();
+}
+
+void NotOnOneLine(const char* what) {
+    const std::string text = std::string("That file's name holds a line break, so the ") + what +
+                             " stays as it is. Rename the file and choose it again.";
     BAlert alert("Tarnwick", text.c_str(), "OK", nullptr, nullptr, B_WIDTH_AS_USUAL, B_INFO_ALERT);
     alert.Go();
 }
@@ -144,6 +152,10 @@ void CWindow::UseChosenCardSet(const std::string& path) {
         TooLong("card set");
         return;
     }
+    if (!FitsOnOneLine(path)) {
+        NotOnOneLine("card set");
+        return;
+    }
     tableView->SetBitmap(path.c_str(), 0);
     ShowCardSetIcon();
 }
@@ -151,6 +163,10 @@ void CWindow::UseChosenCardSet(const std::string& path) {
 void CWindow::UseChosenBackground(const std::string& path) {
     if (path.size() > CView::kBackgroundNameMax) {
         TooLong("background");
+        return;
+    }
+    if (!FitsOnOneLine(path)) {
+        NotOnOneLine("background");
         return;
     }
     backgroundPath = path;

@@ -85,6 +85,10 @@ bool ReadSettings(const std::string& path, Settings& s) {
     return true;
 }
 
+bool FitsOnOneLine(const std::string& path) {
+    return path.find_first_of(std::string("\n\r\0", 3)) == std::string::npos;
+}
+
 bool WriteSettings(const std::string& path, const Settings& s) {
     const std::string text = "Settings for Tarnwick\n\n" + std::to_string(s.freezePacks) + "\n" +
                              std::to_string(s.autoCompleteOn) + "\n" + std::to_string(s.dealOne) +

@@ -31,5 +31,9 @@ std::string SettingsPath();
 // file to read.
 bool ReadSettings(const std::string& path, Settings& settings);
 
+// Whether the path can stand on one line of the file: one holding a line feed, a carriage return
+// or a NUL would break the file's lines, or come back as another path.
+bool FitsOnOneLine(const std::string& path);
+
 // Writes a new file and renames it over the old one, so a crash while writing loses nothing.
 bool WriteSettings(const std::string& path, const Settings& settings);

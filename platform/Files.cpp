@@ -1,9 +1,17 @@
 #include "platform/Files.h"
 
+#include <atomic>
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QStandardPaths>
 
 std::string RunningExecutableFolder() {
@@ -36,23 +44,81 @@ bool ReadFileHead(const std::string& path, size_t limit, std::string* bytes) {
     return true;
 }
 
+namespace {
+
+// Where the new contents go: the file itself, or the regular file a link leads to, so a settings
+// file kept as a link (in a dotfiles folder, say) stays a link. Anything that is not a regular
+// file is not ours to replace. "" after a message on standard error.
+std::string WriteTarget(const std::string& path, struct stat* existing, bool* exists) {
+    *exists = false;
+    struct stat link {};
+    if (lstat(path.c_str(), &link) != 0) {
+        if (errno == ENOENT)
+            return path;
+        std::fprintf(stderr, "Tarnwick: can't look at %s (%s); it is left alone.\n", path.c_str(),
+                     std::strerror(errno));
+        return std::string();
+    }
+    std::string target = path;
+    if (S_ISLNK(link.st_mode)) {
+        char* resolved = realpath(path.c_str(), nullptr);
+        if (!resolved) {
+            std::fprintf(stderr, "Tarnwick: %s is a link that leads nowhere; it is left alone.\n",
+                         path.c_str());
+            return std::string();
+        }
+        target = resolved;
+        std::free(resolved);
+    }
+    if (stat(target.c_str(), existing) != 0 || !S_ISREG(existing->st_mode)) {
+        std::fprintf(stderr, "Tarnwick: %s is not a regular file; it is left alone.\n",
+                     path.c_str());
+        return std::string();
+    }
+    *exists = true;
+    return target;
+}
+
+bool WriteAll(int fd, const std::string& bytes) {
+    size_t done = 0;
+    while (done < bytes.size()) {
+        const ssize_t n = write(fd, bytes.data() + done, bytes.size() - done);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            return false;
+        done += size_t(n);
+    }
+    return true;
+}
+
+}  // namespace
+
 bool WriteFileAtomically(const std::string& path, const std::string& bytes) {
-    const QString name = QString::fromStdString(path);
-    QDir().mkpath(QFileInfo(name).absolutePath());
-    QSaveFile file(name);
-    // Unbuffered, so a full disk fails this write, where it is seen, rather than a flush inside
-    // commit that would still put the short file in place of the good one.
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
+    QDir().mkpath(QFileInfo(QString::fromStdString(path)).absolutePath());
+    struct stat existing {};
+    bool exists = false;
+    const std::string target = WriteTarget(path, &existing, &exists);
+    if (target.empty())
         return false;
-    if (file.write(bytes.data(), qint64(bytes.size())) != qint64(bytes.size())) {
-        file.cancelWriting();
-        file.commit();  // throws the new file away; the old one stays as it was
+    // The new file is made beside the old one, so the rename below stays on one file system.
+    static std::atomic<unsigned> serial{0};
+    const std::string temporary =
+        target + ".new-" + std::to_string(getpid()) + "-" + std::to_string(serial.fetch_add(1));
+    // A new file gets the mode an ordinary open gives (0664 less the umask); a file that exists
+    // keeps the mode its owner gave it.
+    const int fd = open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0664);
+    if (fd < 0)
+        return false;
+    bool written = WriteAll(fd, bytes);
+    if (written && exists)
+        written = fchmod(fd, existing.st_mode & 07777) == 0;
+    // A full disk may show itself only when the data reaches it.
+    written = written && fsync(fd) == 0;
+    written = close(fd) == 0 && written;
+    if (!written || rename(temporary.c_str(), target.c_str()) != 0) {
+        unlink(temporary.c_str());
         return false;
     }
-    if (!file.commit())
-        return false;
-    QFile::setPermissions(name, QFileDevice::ReadOwner | QFileDevice::WriteOwner |
-                                    QFileDevice::ReadGroup | QFileDevice::WriteGroup |
-                                    QFileDevice::ReadOther);
     return true;
 }

@@ -39,6 +39,40 @@ bool TruncatedBmp(const QString& name, qint64 fileSize) {
     return pixelBytes < 0 || (rowBytes > 0 && height > pixelBytes / rowBytes);
 }
 
+quint32 Big32(const QByteArray& b, qint64 at) {
+    quint32 v = 0;
+    for (int i = 0; i < 4; ++i)
+        v = (v << 8) | quint8(b[at + i]);
+    return v;
+}
+
+// Qt's JPEG reader fills whatever a cut file lacks with grey and carries on. The last scan of a
+// whole JPEG is followed by its end-of-image marker; scan data can hold neither marker unescaped.
+bool TruncatedJpeg(const QByteArray& bytes) {
+    return bytes.lastIndexOf("\xff\xd9") < bytes.lastIndexOf("\xff\xda") ||
+           bytes.lastIndexOf("\xff\xda") < 0;
+}
+
+// A whole PNG is a chain of chunks that ends with a complete IEND chunk.
+bool TruncatedPng(const QByteArray& bytes) {
+    qint64 at = 8;  // past the signature
+    while (at + 12 <= bytes.size()) {
+        const qint64 length = Big32(bytes, at);
+        if (length > 0x7fffffff)
+            return true;
+        const qint64 end = at + 12 + length;
+        if (end > bytes.size())
+            return true;
+        if (bytes.mid(at + 4, 4) == "IEND")
+            return false;
+        at = end;
+    }
+    return true;
+}
+
+// Larger than any picture whose pixels Qt's allocation limit lets through.
+constexpr qint64 kLargestPictureFile = 256 * 1024 * 1024;
+
 }  // namespace
 
 BBitmap* BTranslationUtils::GetBitmapFile(const char* path) {
@@ -50,8 +84,17 @@ BBitmap* BTranslationUtils::GetBitmapFile(const char* path) {
         return nullptr;
     QImageReader reader(name);
     reader.setAutoTransform(false);
-    if (reader.format() == "bmp" && TruncatedBmp(name, info.size()))
+    const QByteArray format = reader.format();
+    if (format == "bmp" && TruncatedBmp(name, info.size()))
         return nullptr;
+    if (format == "jpeg" || format == "png") {
+        QFile file(name);
+        if (info.size() > kLargestPictureFile || !file.open(QIODevice::ReadOnly))
+            return nullptr;
+        const QByteArray bytes = file.readAll();
+        if (format == "jpeg" ? TruncatedJpeg(bytes) : TruncatedPng(bytes))
+            return nullptr;
+    }
     QImage picture = reader.read();
     if (picture.isNull())
         return nullptr;

@@ -1,6 +1,7 @@
 // Decoding picture files into 32-bit bitmaps, with whatever formats Qt reads (BMP, PNG, JPEG, GIF,
 // ICO, ...). Qt's allocation limit stays in force, so a huge or hostile file is refused as
-// unreadable instead of exhausting memory.
+// unreadable instead of exhausting memory. A BMP, JPEG or PNG cut short is unreadable too: Qt
+// would make up its missing part.
 #pragma once
 
 class BBitmap;

@@ -222,6 +222,27 @@ TEST_F(Commands, OverlongChosenPathsAreRefusedAndNothingChanges) {
     EXPECT_EQ(window->backgroundPath, "<NONE>");
 }
 
+// Such names are legal file names; written raw they would break the settings file's lines.
+TEST_F(Commands, ChosenPathsWithLineBreaksOrNulAreRefusedAndNothingChanges) {
+    const std::string card = files.Picture("cards\n.bmp", 71, 96, qRgb(1, 2, 3), "BMP");
+    const std::string wood = files.Picture("wood\r.png", 40, 40, qRgb(120, 80, 40));
+    ASSERT_TRUE(QFileInfo::exists(QString::fromStdString(wood)));
+    testseams::ScriptAlerts();
+    testseams::ScriptFilePanel(card);
+    Send(MSG_LOAD_CARDSET);
+    testseams::ScriptFilePanel(wood);
+    Send(MSG_LOAD_BACKGROUND);
+    Choose(MSG_BACKGROUND_CHOSEN, std::string("/tmp/wood\0.png", 15));
+    ASSERT_EQ(testseams::Alerts().size(), 3u);
+    EXPECT_NE(testseams::Alerts()[0].text.find("card set stays as it is"), std::string::npos);
+    EXPECT_NE(testseams::Alerts()[1].text.find("line break"), std::string::npos);
+    EXPECT_STREQ(view->GetBit(), "./cards.bmp");
+    EXPECT_EQ(window->backgroundPath, "<NONE>");
+    EXPECT_EQ(PixelAt(Screen(), 650, 450), Rgb(0, 153, 0));
+    EXPECT_EQ(SavedAtQuit().cardSetPath, "./cards.bmp");
+    EXPECT_EQ(SavedAtQuit().backgroundPath, "<NONE>");
+}
+
 TEST_F(Commands, RulesOpenTheHelpPageWithoutAShell) {
     testseams::RecordBrowser();
     exepath = "/tmp/it's a \"folder\"; rm -rf ~";

@@ -2,6 +2,7 @@
 // sizes overflow, an environment that points nowhere sensible.
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
 #include <unistd.h>
 #include <QDir>
 #include <QProcess>
@@ -46,6 +47,77 @@ TEST(SettingsWrite, AFullDiskLeavesTheOldFileWhole) {
     QProcess::execute("umount", {mountPoint});
 }
 
+// Runs the write with this umask, giving the old one back after.
+bool WriteUnderUmask(mode_t mask, const std::string& path, const std::string& bytes) {
+    const mode_t old = umask(mask);
+    const bool written = WriteFileAtomically(path, bytes);
+    umask(old);
+    return written;
+}
+
+mode_t Mode(const std::string& path) {
+    struct stat st {};
+    stat(path.c_str(), &st);
+    return st.st_mode & 07777;
+}
+
+TEST(SettingsWrite, ANewFileTakesTheUmaskAndAnOldOneKeepsItsMode) {
+    QTemporaryDir dir;
+    const std::string path = dir.filePath("Tarnwick").toStdString();
+    ASSERT_TRUE(WriteUnderUmask(077, path, "first\n"));
+    EXPECT_EQ(Mode(path), 0600u);
+    ASSERT_TRUE(WriteUnderUmask(002, path, "second\n"));
+    EXPECT_EQ(Mode(path), 0600u) << "the owner's choice stays";
+    chmod(path.c_str(), 0640);
+    ASSERT_TRUE(WriteUnderUmask(077, path, "third\n"));
+    EXPECT_EQ(Mode(path), 0640u);
+    EXPECT_EQ(Contents(path), "third\n");
+
+    const std::string fresh = dir.filePath("Fresh").toStdString();
+    ASSERT_TRUE(WriteUnderUmask(022, fresh, "x\n"));
+    EXPECT_EQ(Mode(fresh), 0644u);
+}
+
+TEST(SettingsWrite, ALinkToAFileStaysALinkAndAnythingElseIsLeftAlone) {
+    QTemporaryDir dir;
+    const std::string real = dir.filePath("dotfiles-Tarnwick").toStdString();
+    const std::string link = dir.filePath("Tarnwick").toStdString();
+    ASSERT_TRUE(WriteFileAtomically(real, "old\n"));
+    chmod(real.c_str(), 0600);
+    ASSERT_EQ(symlink("dotfiles-Tarnwick", link.c_str()), 0);
+    ASSERT_TRUE(WriteFileAtomically(link, "new\n"));
+    struct stat st {};
+    ASSERT_EQ(lstat(link.c_str(), &st), 0);
+    EXPECT_TRUE(S_ISLNK(st.st_mode));
+    EXPECT_EQ(Contents(real), "new\n");
+    EXPECT_EQ(Mode(real), 0600u);
+
+    // A link to nothing: no file is made where it points.
+    const std::string dangling = dir.filePath("Dangling").toStdString();
+    ASSERT_EQ(symlink("missing/target", dangling.c_str()), 0);
+    EXPECT_FALSE(WriteFileAtomically(dangling, "x\n"));
+    EXPECT_FALSE(QFileInfo::exists(dir.filePath("missing/target")));
+    ASSERT_EQ(lstat(dangling.c_str(), &st), 0);
+    EXPECT_TRUE(S_ISLNK(st.st_mode));
+
+    // A named pipe, straight or through a link, and a folder stay what they are.
+    const std::string pipe = dir.filePath("Pipe").toStdString();
+    ASSERT_EQ(mkfifo(pipe.c_str(), 0600), 0);
+    const std::string toPipe = dir.filePath("ToPipe").toStdString();
+    ASSERT_EQ(symlink("Pipe", toPipe.c_str()), 0);
+    const std::string folder = dir.filePath("Folder").toStdString();
+    QDir().mkpath(QString::fromStdString(folder));
+    for (const std::string& path : {pipe, toPipe, folder})
+        EXPECT_FALSE(WriteFileAtomically(path, "x\n")) << path;
+    ASSERT_EQ(stat(pipe.c_str(), &st), 0);
+    EXPECT_TRUE(S_ISFIFO(st.st_mode));
+    ASSERT_EQ(lstat(toPipe.c_str(), &st), 0);
+    EXPECT_TRUE(S_ISLNK(st.st_mode));
+    EXPECT_TRUE(QFileInfo(QString::fromStdString(folder)).isDir());
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).filter(".new-").size(), 0)
+        << "no temporary file is left behind";
+}
+
 TEST(SettingsFolder, ARelativeConfigHomeIsIgnored) {
     const QByteArray saved = qgetenv("XDG_CONFIG_HOME");
     qputenv("XDG_CONFIG_HOME", "relative/config");
@@ -65,6 +137,27 @@ TEST(Pictures, BmpHeadersWhoseSizesOverflowAreUnreadable) {
         const std::string path = files.BmpHeader("overflow.bmp", width, height, 32);
         EXPECT_EQ(BTranslationUtils::GetBitmapFile(path.c_str()), nullptr)
             << width << " x " << height;
+    }
+}
+
+// A picture cut anywhere after its header must not be used with its missing part made up.
+TEST(Pictures, CutJpegsAndPngsAreUnreadable) {
+    Files files;
+    QImage image(120, 90, QImage::Format_RGB32);
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            image.setPixel(x, y, qRgb(x * 2, y * 2, (x * y) & 0xff));
+    for (const char* format : {"JPEG", "PNG"}) {
+        const std::string whole = files.Save("whole", image, format);
+        BBitmap* bitmap = BTranslationUtils::GetBitmapFile(whole.c_str());
+        ASSERT_NE(bitmap, nullptr) << format;
+        delete bitmap;
+        const int size = int(QFileInfo(QString::fromStdString(whole)).size());
+        for (int keep : {size / 4, size / 2, size - 40, size - 2, size - 1}) {
+            const std::string cut = files.Truncated("cut", whole, keep);
+            EXPECT_EQ(BTranslationUtils::GetBitmapFile(cut.c_str()), nullptr)
+                << format << " cut to " << keep << " of " << size << " bytes";
+        }
     }
 }
 

@@ -2,8 +2,9 @@
 BUILD := build
 JOBS  ?= 2
 SOAK_GAMES ?= 0
+FUZZ_SECONDS ?= 60
 
-.PHONY: run test build bench setup clean
+.PHONY: run test build bench setup clean sanitize fuzz
 
 setup:
 	@bash scripts/setup.sh
@@ -19,8 +20,16 @@ run: build
 test: build
 	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j$(JOBS)
 
+# The whole suite again, built with AddressSanitizer and UndefinedBehaviorSanitizer.
+sanitize: setup
+	JOBS=$(JOBS) bash scripts/sanitize.sh
+
+# Each fuzz target for FUZZ_SECONDS seconds.
+fuzz: setup
+	JOBS=$(JOBS) bash scripts/fuzz.sh $(FUZZ_SECONDS)
+
 bench: build
 	SOAK_GAMES=$(SOAK_GAMES) bash bench/run_all.sh $(BUILD)
 
 clean:
-	rm -rf $(BUILD)
+	rm -rf $(BUILD) build-sanitize build-fuzz

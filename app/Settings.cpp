@@ -64,35 +64,42 @@ std::string SettingsPath() {
     return SettingsFolder() + "/Tarnwick";
 }
 
-bool ReadSettings(const std::string& path, Settings& s) {
+bool ReadSettings(const std::string& path, Settings& settings) {
     std::string bytes;
     if (!ReadFileHead(path, kReadLimit, &bytes))
         return false;
+    ParseSettings(std::move(bytes), settings);
+    return true;
+}
+
+void ParseSettings(std::string bytes, Settings& s) {
     Reader reader(std::move(bytes));
     reader.Line();
     reader.Line();
     int32_t* numbers[] = {&s.freezePacks, &s.autoCompleteOn, &s.dealOne, &s.twoRedeals, &s.back};
     for (int32_t* number : numbers)
         if (!reader.Number(*number))
-            return true;  // a damaged file: the rest keeps its defaults
-    reader.Line();        // the end of the back's line
+            return;  // a damaged file: the rest keeps its defaults
+    reader.Line();   // the end of the back's line
     if (reader.AtEnd())
-        return true;
+        return;
     s.cardSetPath = PathLine(reader, kCardSetLineMax);
     if (reader.AtEnd())
-        return true;
+        return;
     s.backgroundPath = PathLine(reader, kBackgroundLineMax);
-    return true;
 }
 
 bool FitsOnOneLine(const std::string& path) {
     return path.find_first_of(std::string("\n\r\0", 3)) == std::string::npos;
 }
 
-bool WriteSettings(const std::string& path, const Settings& s) {
-    const std::string text = "Settings for Tarnwick\n\n" + std::to_string(s.freezePacks) + "\n" +
-                             std::to_string(s.autoCompleteOn) + "\n" + std::to_string(s.dealOne) +
-                             "\n" + std::to_string(s.twoRedeals) + "\n" + std::to_string(s.back) +
-                             "\n" + s.cardSetPath + "\n" + s.backgroundPath + "\n";
-    return WriteFileAtomically(path, text);
+std::string SettingsText(const Settings& s) {
+    return "Settings for Tarnwick\n\n" + std::to_string(s.freezePacks) + "\n" +
+           std::to_string(s.autoCompleteOn) + "\n" + std::to_string(s.dealOne) + "\n" +
+           std::to_string(s.twoRedeals) + "\n" + std::to_string(s.back) + "\n" + s.cardSetPath +
+           "\n" + s.backgroundPath + "\n";
+}
+
+bool WriteSettings(const std::string& path, const Settings& settings) {
+    return WriteFileAtomically(path, SettingsText(settings));
 }

@@ -30,6 +30,8 @@ std::string SettingsPath();
 // that does not load instead of being cut down to another file's name. False when there is no
 // file to read.
 bool ReadSettings(const std::string& path, Settings& settings);
+// The same reading of a file's bytes.
+void ParseSettings(std::string bytes, Settings& settings);
 
 // Whether the path can stand on one line of the file: one holding a line feed, a carriage return
 // or a NUL would break the file's lines, or come back as another path.
@@ -37,3 +39,5 @@ bool FitsOnOneLine(const std::string& path);
 
 // Writes a new file and renames it over the old one, so a crash while writing loses nothing.
 bool WriteSettings(const std::string& path, const Settings& settings);
+// What WriteSettings writes.
+std::string SettingsText(const Settings& settings);

@@ -69,7 +69,7 @@ TEST(EndToEnd, StartsOnADisplayAndQuitsCleanlyOnSignal) {
     game.terminate();  // SIGTERM
     ASSERT_TRUE(game.waitForFinished(60000));
     EXPECT_EQ(game.exitStatus(), QProcess::NormalExit);
-    EXPECT_EQ(game.exitCode(), 0);
+    EXPECT_EQ(game.exitCode(), 0) << game.readAllStandardError().toStdString();
     QFile settings(config.filePath("Tarnwick"));
     ASSERT_TRUE(settings.open(QIODevice::ReadOnly));
     // The standard set was found from another folder, so nothing fell back.

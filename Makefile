@@ -4,7 +4,9 @@ JOBS  ?= 2
 SOAK_GAMES ?= 0
 FUZZ_SECONDS ?= 60
 
-.PHONY: run test build bench setup clean sanitize fuzz
+PREFIX ?= /usr/local
+
+.PHONY: run test build bench setup clean sanitize fuzz install uninstall package
 
 setup:
 	@bash scripts/setup.sh
@@ -19,6 +21,19 @@ run: build
 
 test: build
 	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j$(JOBS)
+
+# Installs into PREFIX (DESTDIR works too); uninstall removes exactly what was installed.
+install: build
+	cmake --install $(BUILD) --prefix $(PREFIX)
+
+uninstall:
+	@[ -f $(BUILD)/install_manifest.txt ] || { echo "Nothing installed from $(BUILD)."; exit 0; }
+	xargs -d '\n' rm -f < $(BUILD)/install_manifest.txt
+
+# The Debian package, build/tarnwick_<version>_<arch>.deb.
+package: build
+	cd $(BUILD) && rm -f tarnwick_*.deb && cpack
+	lintian --fail-on error $(BUILD)/tarnwick_*.deb
 
 # The whole suite again, built with AddressSanitizer and UndefinedBehaviorSanitizer.
 sanitize: setup

@@ -5,10 +5,19 @@
 std::string exepath;
 
 std::string ApplicationFolder(const std::string& programPath) {
-    const size_t slash = programPath.rfind('/');
-    if (slash != std::string::npos)
-        return programPath.substr(0, slash);
-    // Started through PATH: the path says nothing of the folder, the running executable does.
-    const std::string running = RunningExecutableFolder();
-    return running.empty() ? "." : running;
+    // The real executable's folder, whatever link or PATH entry started it; the program path
+    // only when the system cannot tell.
+    std::string folder = RunningExecutableFolder();
+    if (folder.empty()) {
+        const size_t slash = programPath.rfind('/');
+        folder = slash == std::string::npos ? "." : programPath.substr(0, slash);
+    }
+    return DataFolderFor(folder);
+}
+
+std::string DataFolderFor(const std::string& executableFolder) {
+    const std::string installed = CleanPath(executableFolder + "/" + kInstalledDataFolder);
+    if (!IsFile(executableFolder + "/cards.bmp") && IsFile(installed + "/cards.bmp"))
+        return installed;
+    return executableFolder;
 }

@@ -6,6 +6,12 @@
 
 extern std::string exepath;
 
-// The folder of a program path: everything before its last "/". A path with no "/" (a program
-// started through PATH) gives the folder of the running executable instead.
+// Where an installed copy keeps its files, from the folder of its executable (/usr/games).
+constexpr const char* kInstalledDataFolder = "../share/games/tarnwick";
+
+// The application folder of this run: that of the real executable, symbolic links resolved (the
+// program path's folder only when the system cannot tell).
 std::string ApplicationFolder(const std::string& programPath);
+// The installed data folder beside the executable's folder when that holds the standard card set
+// and the executable's own folder does not; else the executable's folder, as in a build.
+std::string DataFolderFor(const std::string& executableFolder);

@@ -23,6 +23,14 @@ std::string AbsolutePath(const std::string& path) {
     return QFileInfo(QString::fromStdString(path)).absoluteFilePath().toStdString();
 }
 
+std::string CleanPath(const std::string& path) {
+    return QDir::cleanPath(QString::fromStdString(path)).toStdString();
+}
+
+bool IsFile(const std::string& path) {
+    return QFileInfo(QString::fromStdString(path)).isFile();
+}
+
 bool SetCurrentFolder(const std::string& path) {
     return QDir::setCurrent(QString::fromStdString(path));
 }

@@ -9,6 +9,10 @@
 std::string RunningExecutableFolder();
 
 std::string AbsolutePath(const std::string& path);
+// The path with "." and ".." parts and doubled slashes taken out, as written (no links followed).
+std::string CleanPath(const std::string& path);
+// Whether a regular file (or a link to one) is there.
+bool IsFile(const std::string& path);
 bool SetCurrentFolder(const std::string& path);
 
 // The user's settings folder: $XDG_CONFIG_HOME, or ~/.config.

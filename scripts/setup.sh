@@ -4,7 +4,7 @@ set -eu
 
 packages=(build-essential cmake make qt6-base-dev qt6-qpa-plugins libgl-dev libgtest-dev
           libbenchmark-dev fonts-dejavu-core xdg-utils xvfb x11-utils xdotool
-          clang libclang-rt-14-dev)
+          clang libclang-rt-14-dev dpkg-dev lintian desktop-file-utils appstream man-db)
 
 missing=()
 for p in "${packages[@]}"; do

@@ -207,13 +207,28 @@ TEST_F(App, UnknownCodesChangeNothing) {
     EXPECT_FALSE(app->IsQuitting());
 }
 
-TEST(ApplicationFolder, IsTheProgramPathCutAtTheLastSlash) {
-    EXPECT_EQ(ApplicationFolder("/usr/games/tarnwick"), "/usr/games");
-    EXPECT_EQ(ApplicationFolder("./tarnwick"), ".");
-    EXPECT_EQ(ApplicationFolder("/a/b//c"), "/a/b/");
-    // No slash at all: the folder of the running program.
-    EXPECT_EQ(ApplicationFolder("tarnwick_tests"),
-              QFileInfo(TARNWICK_TEST_BIN).canonicalPath().toStdString());
+TEST(ApplicationFolder, IsTheRealExecutablesFolderOrTheInstalledDataBesideIt) {
+    // However it was started, the running executable's own folder.
+    for (const char* started : {"tarnwick_tests", "./tarnwick_tests", "/somewhere/else/link"})
+        EXPECT_EQ(ApplicationFolder(started),
+                  QFileInfo(TARNWICK_TEST_BIN).canonicalPath().toStdString());
+
+    QTemporaryDir root;
+    auto make = [&root](const char* file) {
+        const QString path = root.filePath(file);
+        QDir().mkpath(QFileInfo(path).absolutePath());
+        QFile(path).open(QIODevice::WriteOnly);
+    };
+    const std::string prefix = root.path().toStdString();
+    make("usr/games/tarnwick");
+    EXPECT_EQ(DataFolderFor(prefix + "/usr/games"), prefix + "/usr/games")
+        << "with no data anywhere, the alert names the executable's folder";
+    make("usr/share/games/tarnwick/cards.bmp");
+    EXPECT_EQ(DataFolderFor(prefix + "/usr/games"), prefix + "/usr/share/games/tarnwick");
+    make("build/bin/cards.bmp");
+    make("build/share/games/tarnwick/cards.bmp");
+    EXPECT_EQ(DataFolderFor(prefix + "/build/bin"), prefix + "/build/bin")
+        << "a build's own set comes first";
 }
 
 }  // namespace

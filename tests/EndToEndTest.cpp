@@ -1,70 +1,109 @@
 // The real program on a real (virtual) display: it starts from another folder, shows its
-// window, and on a termination signal quits as if closed, writing its settings.
+// window, and on a termination signal quits as if closed, writing its settings. An installed
+// copy does the same, started from anywhere and through a link.
 #include <gtest/gtest.h>
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTemporaryDir>
+
+#include "Install.h"
 
 namespace {
 
 #ifdef TARNWICK_EXE
 
-bool WindowShown(const QString& display) {
-    QProcess info;
-    info.start("xwininfo", {"-display", display, "-root", "-tree"});
-    info.waitForFinished(20000);
-    const QString tree = QString::fromUtf8(info.readAllStandardOutput());
-    return tree.contains("\"Tarnwick\"") && tree.contains("701x521");
-}
+const QByteArray kStandardSettings =
+    "Settings for Tarnwick\n\n0\n1\n0\n0\n0\n./cards.bmp\n<NONE>\n";
 
-TEST(EndToEnd, StartsOnADisplayAndQuitsCleanlyOnSignal) {
-    if (QStandardPaths::findExecutable("Xvfb").isEmpty() ||
-        QStandardPaths::findExecutable("xwininfo").isEmpty())
-        GTEST_SKIP() << "Xvfb and xwininfo are not installed (apt-get install xvfb x11-utils)";
+// An Xvfb of its own for one test.
+class Display {
+  public:
+    static bool Available() {
+        return !QStandardPaths::findExecutable("Xvfb").isEmpty() &&
+               !QStandardPaths::findExecutable("xwininfo").isEmpty();
+    }
 
     // Xvfb picks a display nobody uses and tells its number: no guess can meet another server.
-    QProcess xvfb;
-    xvfb.start("Xvfb", {"-displayfd", "1", "-screen", "0", "1024x768x24", "-nolisten", "tcp"});
-    ASSERT_TRUE(xvfb.waitForStarted(30000));
-    QByteArray number;
-    for (int i = 0; i < 600 && !number.endsWith('\n') && xvfb.state() == QProcess::Running; ++i)
-        if (xvfb.waitForReadyRead(100))
-            number += xvfb.readAllStandardOutput();
-    const QString display = ":" + QString::fromUtf8(number).trimmed();
-    bool up = false;
-    for (int i = 0; i < 600 && !up && !number.isEmpty() && xvfb.state() == QProcess::Running; ++i) {
-        QProcess probe;
-        probe.start("xwininfo", {"-display", display, "-root"});
-        probe.waitForFinished(20000);
-        up = probe.exitCode() == 0;
-        if (!up)
+    bool Start() {
+        xvfb.start("Xvfb", {"-displayfd", "1", "-screen", "0", "1024x768x24", "-nolisten", "tcp"});
+        if (!xvfb.waitForStarted(30000))
+            return false;
+        QByteArray number;
+        for (int i = 0; i < 600 && !number.endsWith('\n') && xvfb.state() == QProcess::Running; ++i)
+            if (xvfb.waitForReadyRead(100))
+                number += xvfb.readAllStandardOutput();
+        name = ":" + QString::fromUtf8(number).trimmed();
+        for (int i = 0; i < 600 && !number.isEmpty() && xvfb.state() == QProcess::Running; ++i) {
+            QProcess probe;
+            probe.start("xwininfo", {"-display", name, "-root"});
+            probe.waitForFinished(20000);
+            if (probe.exitCode() == 0)
+                return true;
             xvfb.waitForFinished(50);
+        }
+        return false;
     }
-    ASSERT_TRUE(up) << "Xvfb did not start";
+    ~Display() {
+        xvfb.terminate();
+        xvfb.waitForFinished(5000);
+    }
 
+    // The windows on the display called "Tarnwick", as "widthxheight" each, leaving out the 1x1
+    // window Qt keeps for the application's window group.
+    QStringList GameWindows() const {
+        QProcess info;
+        info.start("xwininfo", {"-display", name, "-root", "-tree"});
+        info.waitForFinished(20000);
+        // A line reads: 0x200008 "Tarnwick": ("tarnwick" "tarnwick")  701x521+0+0  +0+0
+        const QRegularExpression size(QStringLiteral("\\s(\\d+x\\d+)[+-]"));
+        QStringList sizes;
+        for (const QString& line : QString::fromUtf8(info.readAllStandardOutput()).split('\n'))
+            if (line.contains("\"Tarnwick\"") && size.match(line).captured(1) != "1x1")
+                sizes << size.match(line).captured(1);
+        return sizes;
+    }
+
+    QString name;
+
+  private:
+    QProcess xvfb;
+};
+
+// Starts the program from a folder of its own with its settings in another, waits for its main
+// window, sends SIGTERM and checks it quit cleanly with the standard settings written: what
+// happens only when it found its card set without a word.
+void RunsAndQuitsCleanly(const QString& program) {
+    Display display;
+    ASSERT_TRUE(display.Start()) << "Xvfb did not start";
     QTemporaryDir config, elsewhere;
     QProcess game;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert("DISPLAY", display);
+    env.insert("DISPLAY", display.name);
     env.insert("QT_QPA_PLATFORM", "xcb");
     env.insert("XDG_CONFIG_HOME", config.path());
     game.setProcessEnvironment(env);
     game.setWorkingDirectory(elsewhere.path());
-    game.start(TARNWICK_EXE, {});
+    game.start(program, {});
     ASSERT_TRUE(game.waitForStarted(30000));
 
     // Generous: a loaded machine may take many seconds to start a program. Waiting on the game
     // itself between looks notices at once if it ends instead.
-    bool shown = false;
-    for (int i = 0; i < 1200 && !shown && game.state() == QProcess::Running; ++i) {
-        shown = WindowShown(display);
-        if (!shown)
+    QStringList windows;
+    for (int i = 0; i < 1200 && !windows.contains("701x521") && game.state() == QProcess::Running;
+         ++i) {
+        windows = display.GameWindows();
+        if (!windows.contains("701x521"))
             game.waitForFinished(50);
     }
-    ASSERT_TRUE(shown) << "exit code " << game.exitCode()
-                       << ", output: " << game.readAllStandardError().toStdString();
+    ASSERT_TRUE(windows.contains("701x521"))
+        << "exit code " << game.exitCode()
+        << ", output: " << game.readAllStandardError().toStdString();
+    EXPECT_EQ(windows.join(' ').toStdString(), "701x521") << "an alert is up beside the table";
 
     game.terminate();  // SIGTERM
     ASSERT_TRUE(game.waitForFinished(60000));
@@ -72,12 +111,28 @@ TEST(EndToEnd, StartsOnADisplayAndQuitsCleanlyOnSignal) {
     EXPECT_EQ(game.exitCode(), 0) << game.readAllStandardError().toStdString();
     QFile settings(config.filePath("Tarnwick"));
     ASSERT_TRUE(settings.open(QIODevice::ReadOnly));
-    // The standard set was found from another folder, so nothing fell back.
-    EXPECT_EQ(settings.readAll(),
-              QByteArray("Settings for Tarnwick\n\n0\n1\n0\n0\n0\n./cards.bmp\n<NONE>\n"));
+    EXPECT_EQ(settings.readAll(), kStandardSettings);
+}
 
-    xvfb.terminate();
-    xvfb.waitForFinished(5000);
+TEST(EndToEnd, StartsOnADisplayAndQuitsCleanlyOnSignal) {
+    if (!Display::Available())
+        GTEST_SKIP() << "Xvfb and xwininfo are not installed (apt-get install xvfb x11-utils)";
+    RunsAndQuitsCleanly(TARNWICK_EXE);
+}
+
+TEST(EndToEnd, AnInstalledCopyStartsFromAnyFolderAndThroughALink) {
+    if (!Display::Available())
+        GTEST_SKIP() << "Xvfb and xwininfo are not installed (apt-get install xvfb x11-utils)";
+    testing_support::Installed installed;
+    ASSERT_TRUE(installed.Done()) << installed.Log();
+    const QString program = installed.Path("usr/games/tarnwick");
+    RunsAndQuitsCleanly(program);
+
+    QTemporaryDir home;
+    const QString link = home.filePath("bin/tarnwick");
+    QDir().mkpath(home.filePath("bin"));
+    ASSERT_TRUE(QFile::link(program, link));
+    RunsAndQuitsCleanly(link);
 }
 
 #endif

@@ -19,9 +19,6 @@ const QColor kPaper(255, 255, 255);
 bool IsRed(int suit) {
     return suit == 1 || suit == 2;
 }
-QColor SuitColour(int suit) {
-    return IsRed(suit) ? kRed : kBlack;
-}
 
 // Suit shapes in a unit box centred on the origin, point up.
 QPainterPath HeartShape() {
@@ -74,6 +71,18 @@ QPainterPath ClubShape() {
     return p.simplified().united(Stem());
 }
 
+}  // namespace
+
+QColor SuitColour(int suit) {
+    return IsRed(suit) ? kRed : kBlack;
+}
+QColor OutlineColour() {
+    return kOutline;
+}
+QColor PaperColour() {
+    return kPaper;
+}
+
 QPainterPath SuitShape(int suit) {
     switch (suit) {
         case 1:
@@ -86,6 +95,8 @@ QPainterPath SuitShape(int suit) {
             return SpadeShape();
     }
 }
+
+namespace {
 
 // A pip of the given height centred on (x, y); upside down in the lower half of a card.
 void Pip(QPainter& p, int suit, double x, double y, double size, bool flipped) {

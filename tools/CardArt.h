@@ -2,13 +2,23 @@
 // whose corners outside the rounded card are left in the key colour.
 #pragma once
 
+#include <QColor>
 #include <QImage>
+#include <QPainterPath>
 
 namespace cardart {
 
 constexpr int kCellWidth = 71;
 constexpr int kCellHeight = 96;
 constexpr QRgb kKey = 0xff316394;  // red 49, green 99, blue 148
+
+// The colour of a suit's pips and indices, suit 1 to 4 (hearts, diamonds, clubs, spades).
+QColor SuitColour(int suit);
+// A suit's shape in a unit box centred on the origin, point up.
+QPainterPath SuitShape(int suit);
+// The outline and the paper of every card.
+QColor OutlineColour();
+QColor PaperColour();
 
 // Suit 1 to 4 (hearts, diamonds, clubs, spades), number 1 to 13.
 QImage Face(int suit, int number);

@@ -10,7 +10,15 @@ start_xvfb || { echo "startup: skipped"; exit 0; }
 config=$(mktemp -d)
 trap 'stop_xvfb; rm -rf "$config"' EXIT
 
-# Milliseconds from exec until a window titled Tarnwick is mapped; 30 s at the most.
+# Whether the program's main window (701 wide; not the 1x1 window Qt makes for the application's
+# window group, which has the same name) is mapped.
+main_window_mapped() {
+    local id
+    id=$(xwininfo -root -tree 2>/dev/null | awk '/"Tarnwick".* 701x5[0-9][0-9]\+/ {print $1; exit}')
+    [ -n "$id" ] && xwininfo -id "$id" 2>/dev/null | grep -q 'Map State: IsViewable'
+}
+
+# Milliseconds from exec until the main window titled Tarnwick is mapped; 30 s at the most.
 first_frame() {
     local start end pid deadline
     start=$(date +%s%N)
@@ -18,7 +26,7 @@ first_frame() {
     (cd "$(dirname "$1")" && XDG_CONFIG_HOME=$config QT_QPA_PLATFORM=xcb \
         exec "./$(basename "$1")") >/dev/null 2>&1 &
     pid=$!
-    until xwininfo -root -tree 2>/dev/null | grep -q '"Tarnwick".*[0-9]x[0-9]'; do
+    until main_window_mapped; do
         if [ "$(date +%s%N)" -gt "$deadline" ]; then
             echo "startup: $1 showed no window within 30 s" >&2
             kill -9 "$pid" 2>/dev/null

@@ -10,12 +10,14 @@ BBitmap::BBitmap(BRect bounds, color_space, bool)
         image.fill(0);
 }
 
-BBitmap::BBitmap(const QImage& picture)
-    : image(picture.format() == QImage::Format_ARGB32
-                ? picture
-                : picture.convertToFormat(QImage::Format_ARGB32)) {
+BBitmap::BBitmap(const QImage& picture) : image(picture) {
     // Our pixels are ours alone: the bytes are written in place later (keying, shading).
     image.detach();
+    // An opaque picture's bytes already are ARGB32 with every alpha 255: no copy is needed.
+    if (image.format() == QImage::Format_RGB32)
+        image.reinterpretAsFormat(QImage::Format_ARGB32);
+    else if (image.format() != QImage::Format_ARGB32)
+        image.convertTo(QImage::Format_ARGB32);
 }
 
 BBitmap::~BBitmap() {

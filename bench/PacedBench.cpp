@@ -24,18 +24,18 @@ void Milliseconds(benchmark::State& state, Setup setup, Work work, double perIte
 }
 
 void Empty(CView* v) {
-    *v->deck = PackOfCards(1);
-    *v->pile = PackOfCards(1);
+    v->model.deck = PackOfCards(1);
+    v->model.pile = PackOfCards(1);
     for (int p = 0; p < 4; ++p)
-        v->packCount[p] = 0;
+        v->model.packCount[p] = 0;
     for (int s = 0; s < 7; ++s)
-        v->stackCount[s] = 0;
-    v->fannedCount = 0;
+        v->model.stackCount[s] = 0;
+    v->model.fannedCount = 0;
 }
 
 void Put(CView* v, int s, CCard card) {
-    v->stacks[s][v->stackCount[s]] = card;
-    v->faceDown[s][v->stackCount[s]++] = 0;
+    v->model.stacks[s][v->model.stackCount[s]] = card;
+    v->model.faceDown[s][v->model.stackCount[s]++] = 0;
 }
 
 // Every card face up on the stacks in falling runs, kings at the bottom: a won game.
@@ -52,8 +52,8 @@ void TwentyEightLeft(CView* v) {
     Empty(v);
     for (int p = 0; p < 4; ++p) {
         for (int n = 1; n <= 6; ++n)
-            v->packs[p][n - 1] = CCard(p + 1, n);
-        v->packCount[p] = 6;
+            v->model.packs[p][n - 1] = CCard(p + 1, n);
+        v->model.packCount[p] = 6;
     }
     for (int suit = 1; suit <= 4; ++suit)
         for (int n = 13; n >= 7; --n)

@@ -61,7 +61,7 @@ static void FlightAcrossTheTable(benchmark::State& state) {
     PerPoll(
         state,
         [&] {
-            table.view->packCount[0] = 0;
+            table.view->model.packCount[0] = 0;
             Hand(table.view, 1);
             table.view->hand[0] = CCard(1, 1);
             table.view->ComposeHandImage();
@@ -79,17 +79,17 @@ static void WholeAutocomplete(benchmark::State& state) {
         state,
         [&] {
             // Every card face up on the stacks, kings at the bottom.
-            *v->deck = PackOfCards(1);
-            *v->pile = PackOfCards(1);
+            v->model.deck = PackOfCards(1);
+            v->model.pile = PackOfCards(1);
             for (int p = 0; p < 4; ++p)
-                v->packCount[p] = 0;
+                v->model.packCount[p] = 0;
             for (int s = 0; s < 7; ++s)
-                v->stackCount[s] = 0;
+                v->model.stackCount[s] = 0;
             for (int suit = 1; suit <= 4; ++suit)
                 for (int n = 13; n >= 1; --n) {
                     const int s = (suit - 1) * 2 % 7 + (n < 7 ? 1 : 0);
-                    v->stacks[s][v->stackCount[s]] = CCard(suit, n);
-                    v->faceDown[s][v->stackCount[s]++] = 0;
+                    v->model.stacks[s][v->model.stackCount[s]] = CCard(suit, n);
+                    v->model.faceDown[s][v->model.stackCount[s]++] = 0;
                 }
             v->UpdateBackground();
         },

@@ -21,11 +21,9 @@ CView::CView(BRect frame, const char* name)
     autoCompleteOn = 1;
     undoFlag = 0;
     SetBack(0);
-    fannedCount = 0;
     mouseState = -1;
-    deck = std::make_unique<PackOfCards>(0);
-    pile = std::make_unique<PackOfCards>(1);
-    deck->Shuffle();
+    model.deck = PackOfCards(0);
+    model.deck.Shuffle();
     Deal();
 }
 

@@ -11,7 +11,6 @@
 #include "game/CCard.h"
 #include "game/PackOfCards.h"
 #include "game/TableGeometry.h"
-#include "game/Undo.h"
 #include "platform/Bitmap.h"
 #include "platform/View.h"
 
@@ -53,9 +52,11 @@ class CView : public BView {
     void ComposeHandImage();
     void ShowHand(int32_t x, int32_t y);
     void ReturnCardsToStack(int32_t destination);
+    // Whether the game may finish by itself now: autocomplete is on and nothing is left hidden.
     bool CompletionTestHolds() const;
-    bool AllPacksComplete() const;
     void AutoComplete();
+    // After a move: a won game ends; one that can finish by itself is finished, then ends.
+    void FinishIfDone();
     void EndOfGame();
 
     // Undo history (game/Undo.cpp).
@@ -93,15 +94,8 @@ class CView : public BView {
     BBitmap* BackgroundImage() const { return backgroundImage.get(); }
     BBitmap* ShadedImage() const { return shadedImage.get(); }
 
-    // The game. Entries at or above a count are never read.
-    std::unique_ptr<PackOfCards> deck;
-    std::unique_ptr<PackOfCards> pile;
-    CCard stacks[table::kStacks][table::kStackCapacity];
-    int32_t faceDown[table::kStacks][table::kStackCapacity] = {};
-    int32_t stackCount[table::kStacks] = {};
-    CCard packs[table::kPacks][table::kPackCapacity];
-    int32_t packCount[table::kPacks] = {};
-    int32_t fannedCount = 0;
+    // The cards on the table.
+    Table model;
 
     // The hand: cards being dragged or flown; hand[0] is the deepest.
     CCard hand[table::kHandCapacity];
@@ -119,9 +113,16 @@ class CView : public BView {
     int32_t dealOne = 0;
     int32_t twoRedeals = 0;
     int32_t undoFlag = 0;
-    std::vector<undoinfo> undoHistory;
+    // The table before each of the last moves, the latest last.
+    std::vector<Table> undoHistory;
 
   private:
+    // The press itself, from the first sample to the release.
+    void PlayPress();
+    // In debug builds, after every move: a table that kept every rule still does, with the hand
+    // empty. IsSound is whether it keeps them now (always false in release builds).
+    bool IsSound() const;
+    void CheckAtRest(bool soundBefore) const;
     // Takes the cards at a place into the hand under the pointer at (x, y) and starts the drag.
     void PickUp(int32_t area, int32_t row, int32_t x, int32_t y);
     // Posts a code to the window holding the view, when there is one.

@@ -1,57 +1,35 @@
 #include "game/CView.h"
 #include "game/MessageCodes.h"
+#include "game/Rules.h"
 #include "platform/Alert.h"
 #include "platform/Application.h"
 
 using namespace table;
 
-bool CView::AllPacksComplete() const {
-    for (int p = 0; p < kPacks; ++p)
-        if (packCount[p] != kPackCapacity)
-            return false;
-    return true;
-}
-
 bool CView::CompletionTestHolds() const {
-    if (deck->GetNumCards() != 0 || pile->GetNumCards() != 0 || autoCompleteOn != 1)
-        return false;
-    for (int s = 0; s < kStacks; ++s)
-        for (int r = 0; r < stackCount[s]; ++r)
-            if (faceDown[s][r] == 1)
-                return false;
-    return true;
+    return autoCompleteOn == 1 && NothingLeftHidden(model);
 }
 
 void CView::AutoComplete() {
-    // The pack of each suit: the one already holding that suit, else the first empty one left.
-    int packOfSuit[5] = {-1, -1, -1, -1, -1};
-    bool given[kPacks] = {};
-    for (int suit = 1; suit <= 4; ++suit) {
-        for (int p = 0; p < kPacks && packOfSuit[suit] == -1; ++p)
-            if (packCount[p] > 0 && packs[p][0].GetSuit() == suit)
-                packOfSuit[suit] = p;
-        for (int p = 0; p < kPacks && packOfSuit[suit] == -1; ++p)
-            if (packCount[p] == 0 && !given[p])
-                packOfSuit[suit] = p;
-        if (packOfSuit[suit] >= 0)
-            given[packOfSuit[suit]] = true;
+    const SuitPacks packs = PacksForSuits(model);
+    int s = -1;
+    int p = -1;
+    // Each card flies once; the bound only guards against a table that breaks the rules.
+    for (int flown = 0; flown < 52 && NextAutoCompleteCard(model, packs, &s, &p); ++flown) {
+        // With nothing face down every stack is one falling run, so the card is its top: the
+        // top card is what flies.
+        LiftHand(s, model.stackCount[s] - 1);
+        handSource = kAreaPack0 + p;
+        ReturnCardsToStack(handSource);
     }
+}
 
-    for (int number = 1; number <= 13; ++number) {
-        for (int suit = 1; suit <= 4; ++suit) {
-            int foundStack = -1;
-            for (int s = 0; s < kStacks && foundStack == -1; ++s)
-                for (int r = 0; r < stackCount[s] && foundStack == -1; ++r)
-                    if (stacks[s][r].GetNumber() == number && stacks[s][r].GetSuit() == suit)
-                        foundStack = s;
-            if (foundStack == -1 || packOfSuit[suit] == -1)
-                continue;
-            // With nothing face down every stack is one falling run, so the card is its top: the
-            // top card is what flies.
-            LiftHand(foundStack, stackCount[foundStack] - 1);
-            handSource = kAreaPack0 + packOfSuit[suit];
-            ReturnCardsToStack(handSource);
-        }
+void CView::FinishIfDone() {
+    if (AllPacksComplete(model)) {
+        EndOfGame();
+    } else if (CompletionTestHolds()) {
+        AutoComplete();
+        EndOfGame();
     }
 }
 

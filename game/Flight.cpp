@@ -26,29 +26,29 @@ void CView::ComposeHandImage() {
 void CView::LiftHand(int32_t area, int32_t row) {
     handSource = area;
     if (area >= 0 && area < kStacks) {
-        handCount = stackCount[area] - row;
+        handCount = model.stackCount[area] - row;
         for (int i = 0; i < handCount; ++i)
-            hand[i] = stacks[area][row + i];
+            hand[i] = model.stacks[area][row + i];
         ComposeHandImage();
-        stackCount[area] = row;
+        model.stackCount[area] = row;
         UpdateStack(area, 1);
         handX = StackX(area);
         handY = StackCardY(row);
     } else if (area == kAreaPile) {
         // The card is taken from where it is shown: the rightmost of the fanned cards.
-        const int32_t f = fannedCount;
-        hand[0] = pile->GetTopCard();
+        const int32_t f = model.fannedCount;
+        hand[0] = model.pile.GetTopCard();
         handCount = 1;
-        fannedCount = f - 1 < 1 ? 1 : f - 1;
+        model.fannedCount = f - 1 < 1 ? 1 : f - 1;
         ComposeHandImage();
         UpdatePacks(1);
         handX = PileCardX(f - 1);
         handY = kTopRowY;
     } else {
         const int p = area - kAreaPack0;
-        hand[0] = packs[p][packCount[p] - 1];
+        hand[0] = model.packs[p][model.packCount[p] - 1];
         handCount = 1;
-        --packCount[p];
+        --model.packCount[p];
         ComposeHandImage();
         UpdatePile(p, 1);
         handX = PackX(p);
@@ -73,10 +73,10 @@ void CView::ReturnCardsToStack(int32_t destination) {
     int32_t y1 = kTopRowY;
     if (destination >= 0 && destination < kStacks) {
         x1 = StackX(destination);
-        y1 = StackCardY(stackCount[destination]);
+        y1 = StackCardY(model.stackCount[destination]);
     } else if (destination == kAreaPile) {
-        fannedCount = fannedCount + 1 > 3 ? 3 : fannedCount + 1;
-        x1 = PileCardX(fannedCount - 1);
+        model.fannedCount = model.fannedCount + 1 > 3 ? 3 : model.fannedCount + 1;
+        x1 = PileCardX(model.fannedCount - 1);
     } else {
         x1 = PackX(destination - kAreaPack0);
     }
@@ -102,19 +102,19 @@ void CView::ReturnCardsToStack(int32_t destination) {
 
     if (destination >= 0 && destination < kStacks) {
         for (int i = 0; i < handCount; ++i)
-            stacks[destination][stackCount[destination] + i] = hand[i];
-        stackCount[destination] += handCount;
+            model.stacks[destination][model.stackCount[destination] + i] = hand[i];
+        model.stackCount[destination] += handCount;
         handCount = 0;
         UpdateStack(destination, 0);
     } else if (destination == kAreaPile) {
-        pile->PutCardOnTop(hand[0]);
+        model.pile.PutCardOnTop(hand[0]);
         handCount = 0;
         handSource = 0;
         UpdatePacks(0);
     } else {
         const int p = destination - kAreaPack0;
-        packs[p][packCount[p]] = hand[0];
-        ++packCount[p];
+        model.packs[p][model.packCount[p]] = hand[0];
+        ++model.packCount[p];
         handCount = 0;
         handSource = 0;
         UpdatePile(p, 0);

@@ -11,7 +11,7 @@ void CView::WhichClicked(int32_t x, int32_t y, int32_t& area, int32_t& row) cons
             area = kAreaDeck;
         // The pile's range follows its top card, so it moves with the fanned count; right after a
         // deal (count 0) it overlaps the deck's right edge and wins there.
-        const int pileX = PileCardX(fannedCount - 1);
+        const int pileX = PileCardX(model.fannedCount - 1);
         if (x >= pileX && x <= pileX + right)
             area = kAreaPile;
         for (int p = 0; p < kPacks; ++p)
@@ -30,7 +30,7 @@ void CView::WhichClicked(int32_t x, int32_t y, int32_t& area, int32_t& row) cons
     for (int j = 0; j < kStackCapacity; ++j)
         if (y >= StackCardY(j) && y <= StackCardY(j) + kFanStep - 1)
             row = j;
-    const int n = stackCount[area];
+    const int n = model.stackCount[area];
     if (row > n - 1) {
         if (y >= StackCardY(n - 1) && y <= StackCardY(n - 1) + kCardHeight - 1)
             row = n - 1;

@@ -1,4 +1,8 @@
 #include "game/CView.h"
+
+#include <cstdio>
+#include <cstdlib>
+
 #include "game/Rules.h"
 #include "platform/Pacing.h"
 #include "platform/System.h"
@@ -7,6 +11,35 @@
 using namespace table;
 
 void CView::MouseDown(BPoint) {
+    const bool soundBefore = IsSound();
+    PlayPress();
+    CheckAtRest(soundBefore);
+}
+
+bool CView::IsSound() const {
+#ifndef NDEBUG
+    return TableFault(model, /*wholePack=*/false).empty();
+#else
+    return false;
+#endif
+}
+
+void CView::CheckAtRest(bool soundBefore) const {
+#ifndef NDEBUG
+    if (!soundBefore)
+        return;  // a table laid out by hand that breaks the rules already
+    const std::string fault =
+        handCount != 0 ? "cards left in the hand" : TableFault(model, /*wholePack=*/false);
+    if (!fault.empty()) {
+        std::fprintf(stderr, "Tarnwick: a move broke a rule: %s\n", fault.c_str());
+        std::abort();
+    }
+#else
+    (void)soundBefore;
+#endif
+}
+
+void CView::PlayPress() {
     int32 buttons = 0;
     if (Window() && Window()->CurrentMessage())
         Window()->CurrentMessage()->FindInt32("buttons", &buttons);
@@ -46,31 +79,16 @@ int32_t CView::DoFirstMouse(int32_t x, int32_t y) {
     WhichClicked(x, y, area, row);
 
     if (area == kAreaDeck) {
-        if (deck->GetNumCards() > 0) {
-            UpdateUndo();
-            const int n = dealOne == 1 ? 1 : 3;
-            for (int i = 1; i <= n; ++i) {
-                if (deck->GetNumCards() > 0) {
-                    pile->PutCardOnTop(deck->GetTopCard());
-                    fannedCount = i;
-                }
-            }
-            UpdatePacks(0);
-            return 1;
-        }
-        if (pile->GetNumCards() > 0) {
-            // Turning the pile back reverses it, so the deck's top is the first card turned.
-            UpdateUndo();
-            while (pile->GetNumCards() > 0)
-                deck->PutCardOnTop(pile->GetTopCard());
-            UpdatePacks(0);
-            return 1;
-        }
-        return 0;
+        if (model.deck.GetNumCards() == 0 && model.pile.GetNumCards() == 0)
+            return 0;
+        UpdateUndo();
+        TurnDeck(model, dealOne == 1);
+        UpdatePacks(0);
+        return 1;
     }
 
     if (area == kAreaPile) {
-        if (pile->GetNumCards() == 0)
+        if (model.pile.GetNumCards() == 0)
             return 0;
         PickUp(area, -1, x, y);
         return 0;
@@ -78,7 +96,7 @@ int32_t CView::DoFirstMouse(int32_t x, int32_t y) {
 
     if (area >= kAreaPack0 && area < kAreaPack0 + kPacks) {
         const int p = area - kAreaPack0;
-        if (freezePacks != 0 || packCount[p] == 0)
+        if (freezePacks != 0 || model.packCount[p] == 0)
             return 0;
         PickUp(area, -1, x, y);
         return 0;
@@ -87,14 +105,14 @@ int32_t CView::DoFirstMouse(int32_t x, int32_t y) {
     if (area == -1 || row == -1)
         return 0;
     const int s = area;
-    const int n = stackCount[s];
-    if (row == n - 1 && faceDown[s][row] == 1) {
+    const int n = model.stackCount[s];
+    if (row == n - 1 && model.faceDown[s][row] == 1) {
         UpdateUndo();
-        faceDown[s][row] = 0;
+        model.faceDown[s][row] = 0;
         UpdateStack(s, 0);
         return 1;
     }
-    if (!IsRunValid(&stacks[s][row], &faceDown[s][row], n - row))
+    if (!CanLiftRun(model, s, row))
         return 0;
     PickUp(s, row, x, y);
     return 0;
@@ -128,42 +146,29 @@ void CView::Drop(int32_t x, int32_t y) {
 
     if (area >= kAreaPack0 && area < kAreaPack0 + kPacks) {
         const int p = area - kAreaPack0;
-        const CCard top = packCount[p] > 0 ? packs[p][packCount[p] - 1] : CCard();
-        if (handCount == 1 && CanDropOnPack(hand[0], packCount[p], top)) {
-            const bool wasEmpty = packCount[p] == 0;
+        if (handCount == 1 && CanDropOnPack(model, p, hand[0])) {
+            const bool wasEmpty = model.packCount[p] == 0;
             UpdateUndo();
-            packs[p][packCount[p]] = hand[0];
+            model.packs[p][model.packCount[p]++] = hand[0];
             handCount = 0;
-            ++packCount[p];
             UpdatePile(p, 0);
             // An ace on an empty pack never ends the game.
-            if (wasEmpty)
-                return;
-            if (AllPacksComplete()) {
-                EndOfGame();
-            } else if (CompletionTestHolds()) {
-                AutoComplete();
-                EndOfGame();
-            }
+            if (!wasEmpty)
+                FinishIfDone();
             return;
         }
     } else if (area >= 0 && area < kStacks) {
         const int s = area;
-        const int n = stackCount[s];
-        const CCard top = n > 0 ? stacks[s][n - 1] : CCard();
-        const int topFaceDown = n > 0 ? faceDown[s][n - 1] : 0;
-        if (CanDropOnStack(hand[0], n, top, topFaceDown)) {
+        const int n = model.stackCount[s];
+        if (CanDropOnStack(model, s, hand[0])) {
             UpdateUndo();
             for (int i = 0; i < handCount; ++i)
-                stacks[s][n + i] = hand[i];
-            stackCount[s] += handCount;
+                model.stacks[s][n + i] = hand[i];
+            model.stackCount[s] += handCount;
             RedrawBits(StackX(s), n == 0 ? kStackY : StackCardY(row), handX, handY);
             handCount = 0;
             UpdateStack(s, 0);
-            if (CompletionTestHolds()) {
-                AutoComplete();
-                EndOfGame();
-            }
+            FinishIfDone();
             return;
         }
     }

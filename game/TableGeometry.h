@@ -2,6 +2,7 @@
 // flights all take their coordinates from here. Rectangles include both corners.
 #pragma once
 
+#include "game/Table.h"
 #include "platform/Types.h"
 
 namespace table {
@@ -12,12 +13,6 @@ constexpr int kHeight = 501;
 constexpr int kCardWidth = 71;
 constexpr int kCardHeight = 96;
 constexpr int kFanStep = 15;
-
-constexpr int kStacks = 7;
-constexpr int kPacks = 4;
-constexpr int kStackCapacity = 21;
-constexpr int kPackCapacity = 13;
-constexpr int kHandCapacity = 21;
 
 constexpr int kTopRowY = 15;
 constexpr int kDeckX = 25;

@@ -56,11 +56,11 @@ void CView::UpdateStack(int32_t stack, int32_t offscreenOnly) {
     const BRect column = StackColumn(stack);
     offscreenImage->Lock();
     offscreenView->DrawBitmap(backgroundImage.get(), column, column);
-    for (int r = 0; r < stackCount[stack]; ++r) {
-        if (faceDown[stack][r] == 1)
+    for (int r = 0; r < model.stackCount[stack]; ++r) {
+        if (model.faceDown[stack][r] == 1)
             DrawBack(offscreenView, x, StackCardY(r));
         else
-            DrawFace(offscreenView, stacks[stack][r], x, StackCardY(r));
+            DrawFace(offscreenView, model.stacks[stack][r], x, StackCardY(r));
     }
     offscreenView->Sync();
     offscreenImage->Unlock();
@@ -72,11 +72,11 @@ void CView::UpdatePacks(int32_t offscreenOnly) {
     offscreenImage->Lock();
     const BRect pileRegion = PileRegion();
     offscreenView->DrawBitmap(backgroundImage.get(), pileRegion, pileRegion);
-    if (pile->GetNumCards() > 0) {
+    if (model.pile.GetNumCards() > 0) {
         // The top card is drawn last, rightmost.
-        const int n = fannedCount;
+        const int n = model.fannedCount;
         for (int k = 0; k < n; ++k)
-            DrawFace(offscreenView, pile->GetCard(n - 1 - k), PileCardX(k), kTopRowY);
+            DrawFace(offscreenView, model.pile.GetCard(n - 1 - k), PileCardX(k), kTopRowY);
         if (offscreenOnly == 0)
             CopyToScreen(pileRegion);
     } else if (offscreenOnly == 0) {
@@ -84,7 +84,7 @@ void CView::UpdatePacks(int32_t offscreenOnly) {
     }
 
     const BRect deckPlace = DeckRect();
-    if (deck->GetNumCards() == 0) {
+    if (model.deck.GetNumCards() == 0) {
         DrawEmptyPlace(offscreenView, deckPlace);
         offscreenView->Sync();
         offscreenImage->Unlock();
@@ -102,8 +102,8 @@ void CView::UpdatePacks(int32_t offscreenOnly) {
 void CView::UpdatePile(int32_t pack, int32_t offscreenOnly) {
     const int x = PackX(pack);
     offscreenImage->Lock();
-    if (packCount[pack] > 0) {
-        DrawFace(offscreenView, packs[pack][packCount[pack] - 1], x, kTopRowY);
+    if (model.packCount[pack] > 0) {
+        DrawFace(offscreenView, model.packs[pack][model.packCount[pack] - 1], x, kTopRowY);
         if (offscreenOnly == 0)
             RedrawBits(x, kTopRowY, handX, handY);
     } else {
@@ -121,20 +121,20 @@ void CView::UpdateBackground() {
     const BRect deckPlace = DeckRect();
     offscreenView->SetHighColor(0, 0, 0);
     offscreenView->StrokeRect(deckPlace);
-    if (deck->GetNumCards() > 0)
+    if (model.deck.GetNumCards() > 0)
         DrawBack(offscreenView, kDeckX, kTopRowY);
     UpdatePacks(0);
     for (int p = 0; p < kPacks; ++p) {
-        if (packCount[p] == 0) {
+        if (model.packCount[p] == 0) {
             DrawEmptyPlace(this, PackRect(p));
             DrawEmptyPlace(offscreenView, PackRect(p));
         }
     }
     for (int p = 0; p < kPacks; ++p) {
-        if (packCount[p] > 0) {
+        if (model.packCount[p] > 0) {
             std::puts("doing");
-            DrawFace(offscreenView, packs[p][packCount[p] - 1], PackX(p), kTopRowY);
-            DrawFace(this, packs[p][packCount[p] - 1], PackX(p), kTopRowY);
+            DrawFace(offscreenView, model.packs[p][model.packCount[p] - 1], PackX(p), kTopRowY);
+            DrawFace(this, model.packs[p][model.packCount[p] - 1], PackX(p), kTopRowY);
         }
     }
     offscreenView->Sync();

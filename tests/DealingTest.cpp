@@ -11,25 +11,25 @@ class Dealing : public TableFixture {};
 
 void ExpectFreshDeal(const CView* v) {
     for (int s = 0; s < 7; ++s) {
-        ASSERT_EQ(v->stackCount[s], s + 1);
+        ASSERT_EQ(v->model.stackCount[s], s + 1);
         for (int r = 0; r <= s; ++r)
-            EXPECT_EQ(v->faceDown[s][r], r == s ? 0 : 1) << "stack " << s << " row " << r;
+            EXPECT_EQ(v->model.faceDown[s][r], r == s ? 0 : 1) << "stack " << s << " row " << r;
     }
-    EXPECT_EQ(v->deck->GetNumCards(), 24);
-    EXPECT_EQ(v->pile->GetNumCards(), 0);
+    EXPECT_EQ(v->model.deck.GetNumCards(), 24);
+    EXPECT_EQ(v->model.pile.GetNumCards(), 0);
     for (int p = 0; p < 4; ++p)
-        EXPECT_EQ(v->packCount[p], 0);
-    EXPECT_EQ(v->fannedCount, 0);
+        EXPECT_EQ(v->model.packCount[p], 0);
+    EXPECT_EQ(v->model.fannedCount, 0);
     EXPECT_EQ(v->handCount, 0);
     EXPECT_TRUE(v->undoHistory.empty());
     EXPECT_EQ(v->mouseState, -1);
 
     std::set<std::pair<int, int>> seen;
     for (int s = 0; s < 7; ++s)
-        for (int r = 0; r < v->stackCount[s]; ++r)
-            seen.insert({v->stacks[s][r].GetSuit(), v->stacks[s][r].GetNumber()});
-    for (int i = 0; i < v->deck->GetNumCards(); ++i)
-        seen.insert({v->deck->GetCard(i).GetSuit(), v->deck->GetCard(i).GetNumber()});
+        for (int r = 0; r < v->model.stackCount[s]; ++r)
+            seen.insert({v->model.stacks[s][r].GetSuit(), v->model.stacks[s][r].GetNumber()});
+    for (int i = 0; i < v->model.deck.GetNumCards(); ++i)
+        seen.insert({v->model.deck.GetCard(i).GetSuit(), v->model.deck.GetCard(i).GetNumber()});
     EXPECT_EQ(seen.size(), 52u);
 }
 
@@ -45,11 +45,11 @@ TEST_F(Dealing, DealIsRowByRowFromTheShuffledDeck) {
     shuffled.Shuffle();
     const int topPositions[7] = {0, 7, 13, 18, 22, 25, 27};
     for (int s = 0; s < 7; ++s) {
-        EXPECT_EQ(view->stacks[s][s], shuffled.GetCard(topPositions[s])) << "stack " << s;
-        EXPECT_EQ(view->stacks[s][0], shuffled.GetCard(s)) << "bottom of stack " << s;
+        EXPECT_EQ(view->model.stacks[s][s], shuffled.GetCard(topPositions[s])) << "stack " << s;
+        EXPECT_EQ(view->model.stacks[s][0], shuffled.GetCard(s)) << "bottom of stack " << s;
     }
     for (int i = 0; i < 24; ++i)
-        EXPECT_EQ(view->deck->GetCard(i), shuffled.GetCard(28 + i));
+        EXPECT_EQ(view->model.deck.GetCard(i), shuffled.GetCard(28 + i));
 }
 
 TEST_F(Dealing, NewDealResetsTheGameButNotTheOptions) {
@@ -57,8 +57,8 @@ TEST_F(Dealing, NewDealResetsTheGameButNotTheOptions) {
     view->SetBack(2);
     view->UpdateUndo();
     view->UpdateUndo();
-    view->packCount[0] = 3;
-    view->fannedCount = 2;
+    view->model.packCount[0] = 3;
+    view->model.fannedCount = 2;
     BLooper::DispatchAllPending();
 
     view->NewDeal();

@@ -59,15 +59,15 @@ TEST_F(Drawing, AnEmptyDeckShowsTheFrameAndAnEmptyStackOnlyBackground) {
 TEST_F(Drawing, ThePileShowsExactlyTheFannedCountTopCardRightmost) {
     ClearTable();
     for (int n = 1; n <= 5; ++n)
-        view->pile->PutCardOnTop(CCard(3, n));  // top: the 5
-    view->fannedCount = 3;
+        view->model.pile.PutCardOnTop(CCard(3, n));  // top: the 5
+    view->model.fannedCount = 3;
     view->UpdatePacks(0);
     ExpectCard(Screen(), view->GetCardBitmap(3, 5), 135, 15);
     ExpectCard(Screen(), view->GetCardBitmap(3, 4), 120, 15, 0, 14);
     ExpectCard(Screen(), view->GetCardBitmap(3, 3), 105, 15, 0, 14);
     EXPECT_EQ(PixelAt(Screen(), 210, 60), kGreen);
 
-    view->fannedCount = 0;
+    view->model.fannedCount = 0;
     view->UpdatePacks(0);
     EXPECT_EQ(PixelAt(Screen(), 140, 60), kGreen);
 }

@@ -17,17 +17,17 @@ class EndOfGame : public TableFixture {
             FillPack(p, p + 1, 13);
         for (auto [s, card] : onStacks) {
             int p = card.GetSuit() - 1;
-            view->packCount[p] = std::min(view->packCount[p], card.GetNumber() - 1);
+            view->model.packCount[p] = std::min(view->model.packCount[p], card.GetNumber() - 1);
             PutOnStack(s, card);
         }
     }
     bool AllPacksFull() const {
         for (int p = 0; p < 4; ++p)
-            if (view->packCount[p] != 13 || view->packs[p][12].GetNumber() != 13 ||
-                view->packs[p][0].GetSuit() != view->packs[p][12].GetSuit())
+            if (view->model.packCount[p] != 13 || view->model.packs[p][12].GetNumber() != 13 ||
+                view->model.packs[p][0].GetSuit() != view->model.packs[p][12].GetSuit())
                 return false;
         for (int s = 0; s < 7; ++s)
-            if (view->stackCount[s] != 0)
+            if (view->model.stackCount[s] != 0)
                 return false;
         return true;
     }
@@ -40,9 +40,9 @@ TEST_F(EndOfGame, TheLastPileCardStartsAutocompleteAndTheAlert) {
                {2, CCard(4, 12)},
                {4, CCard(3, 13)},
                {5, CCard(4, 13)}});
-    view->packCount[3] = 10;  // the jack of suit 4 is on the pile
-    view->pile->PutCardOnTop(CCard(4, 11));
-    view->fannedCount = 1;
+    view->model.packCount[3] = 10;  // the jack of suit 4 is on the pile
+    view->model.pile.PutCardOnTop(CCard(4, 11));
+    view->model.fannedCount = 1;
     view->autoCompleteOn = 1;
     testseams::ScriptAlerts({0});
     RightClick(110, 60);  // the jack plays to its pack; the rest follows by itself
@@ -56,7 +56,7 @@ TEST_F(EndOfGame, WithAutocompleteOffOnlyTheFourthPackEndsTheGame) {
     NearlyWon({{0, CCard(1, 13)}, {3, CCard(2, 13)}});
     testseams::ScriptAlerts({0});
     Drag(60, 130, 300, 60);
-    EXPECT_EQ(view->packCount[0], 13);
+    EXPECT_EQ(view->model.packCount[0], 13);
     EXPECT_TRUE(testseams::Alerts().empty());
     Drag(348, 130, 380, 60);
     EXPECT_EQ(testseams::Alerts().size(), 1u);
@@ -68,18 +68,18 @@ TEST_F(EndOfGame, AFaceDownCardKeepsTheGameFromCompletingItself) {
                {4, CCard(1, 13)},
                {5, CCard(3, 13)},
                {6, CCard(3, 12)}});
-    view->faceDown[6][0] = 1;
+    view->model.faceDown[6][0] = 1;
     view->autoCompleteOn = 1;
     Drag(60, 145, 640, 150);  // onto the face-down queen: refused
     RightClick(60, 145);      // the jack of suit 3 to its pack
-    EXPECT_EQ(view->packCount[2], 11);
+    EXPECT_EQ(view->model.packCount[2], 11);
     EXPECT_FALSE(view->CompletionTestHolds());
-    EXPECT_EQ(view->stackCount[4], 1);  // nothing flew by itself
+    EXPECT_EQ(view->model.stackCount[4], 1);  // nothing flew by itself
 
     // Turning up the last face-down card does not complete the game either...
     Click(640, 130);
-    EXPECT_EQ(view->faceDown[6][0], 0);
-    EXPECT_EQ(view->stackCount[4], 1);
+    EXPECT_EQ(view->model.faceDown[6][0], 0);
+    EXPECT_EQ(view->model.stackCount[4], 1);
     // ...the next move that succeeds does.
     testseams::ScriptAlerts({0});
     RightClick(60, 130);
@@ -96,17 +96,17 @@ TEST_F(EndOfGame, EachSuitGoesToItsPackOrTheFirstFreeOne) {
     for (int n = 13; n >= 5; --n)
         PutOnStack(6, CCard(3, n));
     // Not stacked as a game would, but every card is face up: that is all autocomplete needs.
-    view->stackCount[1] = 0;
-    view->stackCount[4] = 0;
+    view->model.stackCount[1] = 0;
+    view->model.stackCount[4] = 0;
     for (int n = 13; n >= 1; --n)
         PutOnStack(1 + (n % 2) * 2, CCard(2, n));
     for (int n = 13; n >= 1; --n)
         PutOnStack(4 + (n % 2), CCard(4, n));
     view->AutoComplete();
     EXPECT_TRUE(AllPacksFull());
-    EXPECT_EQ(view->packs[1][0].GetSuit(), 2);
-    EXPECT_EQ(view->packs[3][0].GetSuit(), 4);
-    EXPECT_EQ(view->packs[2][0].GetSuit(), 3);
+    EXPECT_EQ(view->model.packs[1][0].GetSuit(), 2);
+    EXPECT_EQ(view->model.packs[3][0].GetSuit(), 4);
+    EXPECT_EQ(view->model.packs[2][0].GetSuit(), 3);
 }
 
 TEST_F(EndOfGame, SureThingDealsAgain) {
@@ -114,7 +114,7 @@ TEST_F(EndOfGame, SureThingDealsAgain) {
     testseams::ScriptAlerts({0});
     RightClick(60, 130);
     BLooper::DispatchAllPending();
-    EXPECT_EQ(view->deck->GetNumCards(), 24);
+    EXPECT_EQ(view->model.deck.GetNumCards(), 24);
     EXPECT_TRUE(view->undoHistory.empty());
     EXPECT_FALSE(app->IsQuitting());
 }

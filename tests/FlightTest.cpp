@@ -22,7 +22,7 @@ TEST_F(Flight, TenPixelsAlongXThenExactlyOnTheDestination) {
     PutOnStack(6, CCard(2, 1));
     WatchFlight();
     RightClick(640, 150);  // an ace on stack 6 plays to the first empty pack
-    ASSERT_EQ(view->packCount[0], 1);
+    ASSERT_EQ(view->model.packCount[0], 1);
     ASSERT_EQ(steps.size(), 35u);
     for (int i = 0; i < 34; ++i)
         EXPECT_EQ(steps[size_t(i)].first, 601 - 10 * i);
@@ -45,7 +45,7 @@ TEST_F(Flight, EveryStepReachesTheScreenOneQuantumAfterThePrevious) {
         waitedBefore.push_back(int64_t(testseams::ManualWaits().size()));
     });
     RightClick(640, 150);
-    ASSERT_EQ(view->packCount[0], 1);
+    ASSERT_EQ(view->model.packCount[0], 1);
     // 35 flight steps and the landing; every Sync but the first presented its step at once and
     // then waited exactly one quantum, and no other wait was made.
     ASSERT_EQ(syncs, 36);
@@ -65,7 +65,7 @@ TEST_F(Flight, AStraightDownFlightIsDrawnOnceAtTheDestination) {
     PutOnStack(5, CCard(4, 1));
     WatchFlight();
     RightClick(540, 150);
-    EXPECT_EQ(view->packCount[3], 1);
+    EXPECT_EQ(view->model.packCount[3], 1);
     EXPECT_EQ(steps, (std::vector<std::pair<int, int>>{{505, 15}}));
 }
 
@@ -73,9 +73,9 @@ TEST_F(Flight, BackToThePileTheFannedCountRisesToThreeAtMost) {
     for (int fanned : {3, 1}) {
         ClearTable();
         for (int n = 1; n <= 4; ++n)
-            view->pile->PutCardOnTop(CCard(1, n));
-        view->fannedCount = fanned;
-        view->hand[0] = view->pile->GetTopCard();
+            view->model.pile.PutCardOnTop(CCard(1, n));
+        view->model.fannedCount = fanned;
+        view->hand[0] = view->model.pile.GetTopCard();
         view->handCount = 1;
         view->handX = 300;
         view->handY = 300;
@@ -84,9 +84,9 @@ TEST_F(Flight, BackToThePileTheFannedCountRisesToThreeAtMost) {
         steps.clear();
         WatchFlight();
         view->ReturnCardsToStack(11);
-        EXPECT_EQ(view->fannedCount, fanned == 3 ? 3 : 2);
+        EXPECT_EQ(view->model.fannedCount, fanned == 3 ? 3 : 2);
         EXPECT_EQ(steps.back().first, fanned == 3 ? 135 : 120);
-        EXPECT_EQ(view->pile->GetCard(0), CCard(1, 4));
+        EXPECT_EQ(view->model.pile.GetCard(0), CCard(1, 4));
         EXPECT_EQ(view->handCount, 0);
     }
 }
@@ -103,10 +103,10 @@ TEST_F(Flight, ARunLandsOnAStackInOrder) {
     view->handY = 126;
     view->ComposeHandImage();
     view->ReturnCardsToStack(2);
-    ASSERT_EQ(view->stackCount[2], 10);
+    ASSERT_EQ(view->model.stackCount[2], 10);
     for (int i = 0; i < 4; ++i) {
-        EXPECT_EQ(view->stacks[2][6 + i], run[i]);
-        EXPECT_EQ(view->faceDown[2][6 + i], 0);
+        EXPECT_EQ(view->model.stacks[2][6 + i], run[i]);
+        EXPECT_EQ(view->model.faceDown[2][6 + i], 0);
     }
     EXPECT_EQ(view->handCount, 0);
     EXPECT_EQ(Screen(), Offscreen());

@@ -7,10 +7,10 @@ namespace {
 class SecondaryButton : public TableFixture {
   protected:
     void ExpectNothingHappens(int x, int y) {
-        const std::string before = Table();
+        const std::string before = Layout();
         const size_t depth = view->undoHistory.size();
         RightClick(x, y);
-        EXPECT_EQ(Table(), before) << x << "," << y;
+        EXPECT_EQ(Layout(), before) << x << "," << y;
         EXPECT_EQ(view->undoHistory.size(), depth) << x << "," << y;
     }
 };
@@ -21,8 +21,8 @@ TEST_F(SecondaryButton, ATopCardGoesToItsPack) {
     FillPack(2, 3, 6);
     PutOnStack(4, CCard(3, 7));
     RightClick(440, 130);
-    EXPECT_EQ(view->packCount[2], 7);
-    EXPECT_EQ(view->stackCount[4], 0);
+    EXPECT_EQ(view->model.packCount[2], 7);
+    EXPECT_EQ(view->model.stackCount[4], 0);
     EXPECT_EQ(view->undoHistory.size(), 1u);
 }
 
@@ -32,15 +32,15 @@ TEST_F(SecondaryButton, ACoveredCardMovesWithItsRunToTheFirstFittingStack) {
     PutOnStack(4, CCard(3, 7));
     PutOnStack(4, CCard(1, 6));
     RightClick(440, 130);  // the 7 is not offered to its pack while covered
-    EXPECT_EQ(view->stackCount[4], 2);
+    EXPECT_EQ(view->model.stackCount[4], 2);
     PutOnStack(1, CCard(1, 8), 1);  // face down: does not count
     PutOnStack(3, CCard(2, 8));
     PutOnStack(6, CCard(1, 8));
     RightClick(440, 130);
-    ASSERT_EQ(view->stackCount[3], 3);
-    EXPECT_EQ(view->stacks[3][1], CCard(3, 7));
-    EXPECT_EQ(view->stacks[3][2], CCard(1, 6));
-    EXPECT_EQ(view->stackCount[6], 1);
+    ASSERT_EQ(view->model.stackCount[3], 3);
+    EXPECT_EQ(view->model.stacks[3][1], CCard(3, 7));
+    EXPECT_EQ(view->model.stacks[3][2], CCard(1, 6));
+    EXPECT_EQ(view->model.stackCount[6], 1);
 }
 
 TEST_F(SecondaryButton, AcesTakeTheFirstEmptyPackAndKingsTheFirstEmptyStack) {
@@ -52,19 +52,19 @@ TEST_F(SecondaryButton, AcesTakeTheFirstEmptyPackAndKingsTheFirstEmptyStack) {
     PutOnStack(2, CCard(4, 5));
     PutOnStack(4, CCard(4, 5));
     PutOnStack(6, CCard(4, 5));
-    view->pile->PutCardOnTop(CCard(3, 1));
-    view->pile->PutCardOnTop(CCard(3, 13));
-    view->fannedCount = 2;
+    view->model.pile.PutCardOnTop(CCard(3, 1));
+    view->model.pile.PutCardOnTop(CCard(3, 13));
+    view->model.fannedCount = 2;
     RightClick(130, 60);
-    EXPECT_EQ(view->stackCount[3], 1);  // the king, to the first empty stack
-    EXPECT_EQ(view->fannedCount, 1);
+    EXPECT_EQ(view->model.stackCount[3], 1);  // the king, to the first empty stack
+    EXPECT_EQ(view->model.fannedCount, 1);
     RightClick(110, 60);
-    EXPECT_EQ(view->packCount[2], 1);  // the ace, to the first empty pack
-    EXPECT_EQ(view->pile->GetNumCards(), 0);
+    EXPECT_EQ(view->model.packCount[2], 1);  // the ace, to the first empty pack
+    EXPECT_EQ(view->model.pile.GetNumCards(), 0);
     PutOnStack(5, CCard(1, 13));
     for (int s : {3, 5})
-        view->stackCount[s] = s == 3 ? 1 : 0;
-    view->stackCount[5] = 0;
+        view->model.stackCount[s] = s == 3 ? 1 : 0;
+    view->model.stackCount[5] = 0;
     ExpectNothingHappens(60, 130);  // a five with nowhere to go
 }
 
@@ -75,11 +75,11 @@ TEST_F(SecondaryButton, APackIsPreferredAndTheFirstStackWins) {
     PutOnStack(2, CCard(4, 9));
     PutOnStack(5, CCard(3, 9));
     RightClick(60, 130);
-    EXPECT_EQ(view->packCount[3], 8);
+    EXPECT_EQ(view->model.packCount[3], 8);
     PutOnStack(0, CCard(1, 8));
     RightClick(60, 130);
-    EXPECT_EQ(view->stackCount[2], 2);  // both 9s fit: stack 2 comes first
-    EXPECT_EQ(view->stackCount[5], 1);
+    EXPECT_EQ(view->model.stackCount[2], 2);  // both 9s fit: stack 2 comes first
+    EXPECT_EQ(view->model.stackCount[5], 1);
 }
 
 TEST_F(SecondaryButton, APackCardGoesToAStackUnlessFrozen) {
@@ -90,14 +90,14 @@ TEST_F(SecondaryButton, APackCardGoesToAStackUnlessFrozen) {
     ExpectNothingHappens(380, 60);
     view->SetFlags(0, 0, 0, 0);
     RightClick(380, 60);
-    EXPECT_EQ(view->packCount[1], 4);
-    EXPECT_EQ(view->stackCount[6], 2);
+    EXPECT_EQ(view->model.packCount[1], 4);
+    EXPECT_EQ(view->model.stackCount[6], 2);
 }
 
 TEST_F(SecondaryButton, PlacesWithoutACardDoNothing) {
     ClearTable();
     for (int n = 1; n <= 3; ++n)
-        view->deck->PutCardOnTop(CCard(1, n));
+        view->model.deck.PutCardOnTop(CCard(1, n));
     PutOnStack(2, CCard(2, 1), 1);
     PutOnStack(3, CCard(2, 2));
     PutOnStack(4, CCard(3, 13));
@@ -108,10 +108,10 @@ TEST_F(SecondaryButton, PlacesWithoutACardDoNothing) {
 
 TEST_F(SecondaryButton, ThePileCardFliesFromWhereItIsShown) {
     ClearTable();
-    view->deck->PutCardOnTop(CCard(4, 4));  // keeps the game from completing
+    view->model.deck.PutCardOnTop(CCard(4, 4));  // keeps the game from completing
     for (int n = 1; n <= 3; ++n)
-        view->pile->PutCardOnTop(CCard(2, 3 + n));  // the 6 on top
-    view->fannedCount = 3;
+        view->model.pile.PutCardOnTop(CCard(2, 3 + n));  // the 6 on top
+    view->model.fannedCount = 3;
     PutOnStack(0, CCard(3, 7));
     std::vector<int> xs;
     testseams::ObserveSync([&](BView*) {
@@ -121,8 +121,8 @@ TEST_F(SecondaryButton, ThePileCardFliesFromWhereItIsShown) {
     RightClick(170, 60);
     ASSERT_FALSE(xs.empty());
     EXPECT_EQ(xs.front(), 135);
-    EXPECT_EQ(view->fannedCount, 2);
-    EXPECT_EQ(view->stackCount[0], 2);
+    EXPECT_EQ(view->model.fannedCount, 2);
+    EXPECT_EQ(view->model.stackCount[0], 2);
 }
 
 }  // namespace

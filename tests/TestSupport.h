@@ -91,27 +91,27 @@ class TableFixture : public AppFixture {
     // pile every move would end in autocomplete, so that is switched off.
     void ClearTable() {
         view->autoCompleteOn = 0;
-        *view->deck = PackOfCards(1);
-        *view->pile = PackOfCards(1);
+        view->model.deck = PackOfCards(1);
+        view->model.pile = PackOfCards(1);
         for (int s = 0; s < 7; ++s) {
-            view->stackCount[s] = 0;
+            view->model.stackCount[s] = 0;
             for (int r = 0; r < 21; ++r)
-                view->faceDown[s][r] = 0;
+                view->model.faceDown[s][r] = 0;
         }
         for (int p = 0; p < 4; ++p)
-            view->packCount[p] = 0;
-        view->fannedCount = 0;
+            view->model.packCount[p] = 0;
+        view->model.fannedCount = 0;
         view->handCount = 0;
     }
     void PutOnStack(int s, CCard card, int down = 0) {
-        view->stacks[s][view->stackCount[s]] = card;
-        view->faceDown[s][view->stackCount[s]] = down;
-        ++view->stackCount[s];
+        view->model.stacks[s][view->model.stackCount[s]] = card;
+        view->model.faceDown[s][view->model.stackCount[s]] = down;
+        ++view->model.stackCount[s];
     }
     void FillPack(int p, int suit, int upTo) {
         for (int n = 1; n <= upTo; ++n)
-            view->packs[p][n - 1] = CCard(suit, n);
-        view->packCount[p] = upTo;
+            view->model.packs[p][n - 1] = CCard(suit, n);
+        view->model.packCount[p] = upTo;
     }
     // A primary press at one point, held for `polls` samples, then released there.
     void Click(int x, int y, int polls = 1) {
@@ -129,29 +129,29 @@ class TableFixture : public AppFixture {
     void RightClick(int x, int y) { testseams::Press(view, 2, {{BPoint(x, y), 2}}); }
 
     // The cards of the table as a string, leftover slots left out: equal strings, equal tables.
-    std::string Table() const {
+    std::string Layout() const {
         std::string t;
         auto card = [&t](CCard c) {
             t += std::to_string(c.GetSuit()) + "/" + std::to_string(c.GetNumber()) + " ";
         };
         t += "deck ";
-        for (int i = 0; i < view->deck->GetNumCards(); ++i)
-            card(view->deck->GetCard(i));
+        for (int i = 0; i < view->model.deck.GetNumCards(); ++i)
+            card(view->model.deck.GetCard(i));
         t += "| pile ";
-        for (int i = 0; i < view->pile->GetNumCards(); ++i)
-            card(view->pile->GetCard(i));
-        t += "| fanned " + std::to_string(view->fannedCount);
+        for (int i = 0; i < view->model.pile.GetNumCards(); ++i)
+            card(view->model.pile.GetCard(i));
+        t += "| fanned " + std::to_string(view->model.fannedCount);
         for (int s = 0; s < 7; ++s) {
             t += " | stack ";
-            for (int r = 0; r < view->stackCount[s]; ++r) {
-                card(view->stacks[s][r]);
-                t += view->faceDown[s][r] == 1 ? "down " : "";
+            for (int r = 0; r < view->model.stackCount[s]; ++r) {
+                card(view->model.stacks[s][r]);
+                t += view->model.faceDown[s][r] == 1 ? "down " : "";
             }
         }
         for (int p = 0; p < 4; ++p) {
             t += " | pack ";
-            for (int k = 0; k < view->packCount[p]; ++k)
-                card(view->packs[p][k]);
+            for (int k = 0; k < view->model.packCount[p]; ++k)
+                card(view->model.packs[p][k]);
         }
         return t;
     }

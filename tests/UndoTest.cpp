@@ -24,24 +24,24 @@ TEST_F(Undo, TwentyDeepAfterTwentyFiveMoves) {
     std::vector<std::string> after;
     for (int move = 1; move <= 25; ++move) {  // 24 single turns, then the pile turned back
         Click(60, 60);
-        after.push_back(Table());
+        after.push_back(Layout());
     }
-    EXPECT_EQ(view->deck->GetNumCards(), 24);
+    EXPECT_EQ(view->model.deck.GetNumCards(), 24);
     EXPECT_TRUE(UndoEnabled());
     for (int undo = 1; undo <= 20; ++undo) {
         EXPECT_TRUE(UndoEnabled()) << undo;
         UndoCommand();
     }
-    EXPECT_EQ(Table(), after[4]);  // as after the fifth move
+    EXPECT_EQ(Layout(), after[4]);  // as after the fifth move
     EXPECT_FALSE(UndoEnabled());
     UndoCommand();
-    EXPECT_EQ(Table(), after[4]);
+    EXPECT_EQ(Layout(), after[4]);
 }
 
 TEST_F(Undo, EachKindOfMoveComesBack) {
     ClearTable();
     for (int n = 1; n <= 5; ++n)
-        view->deck->PutCardOnTop(CCard(4, n));
+        view->model.deck.PutCardOnTop(CCard(4, n));
     PutOnStack(0, CCard(1, 12), 1);
     PutOnStack(0, CCard(3, 11));
     PutOnStack(0, CCard(2, 10));
@@ -51,13 +51,13 @@ TEST_F(Undo, EachKindOfMoveComesBack) {
     view->UpdateBackground();
 
     auto expectUndone = [this](const char* what, auto move) {
-        const std::string before = Table();
+        const std::string before = Layout();
         const int depth = int(view->undoHistory.size());
         move();
         ASSERT_EQ(int(view->undoHistory.size()), depth + 1) << what;
-        ASSERT_NE(Table(), before) << what;
+        ASSERT_NE(Layout(), before) << what;
         UndoCommand();
-        EXPECT_EQ(Table(), before) << what;
+        EXPECT_EQ(Layout(), before) << what;
         EXPECT_EQ(Screen(), Offscreen()) << what;
     };
     expectUndone("turning three", [&] { Click(60, 60); });
@@ -72,16 +72,16 @@ TEST_F(Undo, EachKindOfMoveComesBack) {
 TEST_F(Undo, APileCardDropComesBackWithTheLoweredFannedCount) {
     ClearTable();
     for (int n = 1; n <= 3; ++n)
-        view->pile->PutCardOnTop(CCard(1, n));  // the 3 on top
-    view->fannedCount = 3;
+        view->model.pile.PutCardOnTop(CCard(1, n));  // the 3 on top
+    view->model.fannedCount = 3;
     PutOnStack(4, CCard(3, 4));
     Drag(170, 60, 440, 150);
-    ASSERT_EQ(view->stackCount[4], 2);
+    ASSERT_EQ(view->model.stackCount[4], 2);
     UndoCommand();
-    EXPECT_EQ(view->pile->GetCard(0), CCard(1, 3));
-    EXPECT_EQ(view->pile->GetNumCards(), 3);
-    EXPECT_EQ(view->fannedCount, 2);
-    EXPECT_EQ(view->stackCount[4], 1);
+    EXPECT_EQ(view->model.pile.GetCard(0), CCard(1, 3));
+    EXPECT_EQ(view->model.pile.GetNumCards(), 3);
+    EXPECT_EQ(view->model.fannedCount, 2);
+    EXPECT_EQ(view->model.stackCount[4], 1);
 }
 
 TEST_F(Undo, ANewDealEmptiesTheHistory) {
@@ -89,9 +89,9 @@ TEST_F(Undo, ANewDealEmptiesTheHistory) {
     EXPECT_TRUE(UndoEnabled());
     window->PostMessage(MSG_DEAL);
     EXPECT_FALSE(UndoEnabled());
-    const std::string dealt = Table();
+    const std::string dealt = Layout();
     UndoCommand();
-    EXPECT_EQ(Table(), dealt);
+    EXPECT_EQ(Layout(), dealt);
 }
 
 TEST_F(Undo, EveryRecordedMoveNotifiesTheWindow) {

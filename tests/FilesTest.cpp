@@ -140,6 +140,23 @@ TEST(Pictures, BmpHeadersWhoseSizesOverflowAreUnreadable) {
     }
 }
 
+// A whole, tiny file (RLE8, a palette and an end-of-picture mark) whose 9000 x 9000 pixels would
+// take 324 MB to hold: Qt's allocation limit refuses it, so it must stay in force.
+TEST(Pictures, APictureBeyondTheAllocationLimitIsUnreadable) {
+    Files files;
+    QByteArray rest(10, '\0');
+    rest[4] = rest[5] = rest[6] = char(255);  // the palette: black and white
+    rest[9] = 1;                              // RLE8: end of the picture
+    QByteArray bmp =
+        QByteArray::fromStdString(Contents(files.BmpHeader("huge.bmp", 9000, 9000, 8, rest)));
+    bmp[10] = 62;  // the pixel data comes after the palette
+    bmp[30] = 1;   // RLE8
+    bmp[34] = 2;   // two bytes of it
+    bmp[46] = 2;   // two palette entries
+    const std::string path = files.Bytes("huge.bmp", bmp);
+    EXPECT_EQ(BTranslationUtils::GetBitmapFile(path.c_str()), nullptr);
+}
+
 // A picture cut anywhere after its header must not be used with its missing part made up.
 TEST(Pictures, CutJpegsAndPngsAreUnreadable) {
     Files files;

@@ -103,6 +103,31 @@ TEST(Messages, QueueIsHeldWhileAHookRuns) {
     EXPECT_EQ(window.seen, (std::vector<uint32>{2}));
 }
 
+// A window that records into a list it does not own, and closes itself on message 1.
+class Closer : public BWindow {
+  public:
+    explicit Closer(std::vector<uint32>* seen)
+        : BWindow(BRect(0, 0, 9, 9), "c", B_TITLED_WINDOW, 0), seen(seen) {}
+    void MessageReceived(BMessage* m) override {
+        seen->push_back(m->what);
+        if (m->what == 1)
+            Quit();
+    }
+    std::vector<uint32>* seen;
+};
+
+TEST(Messages, AClosedWindowsQueuedMessagesAreDropped) {
+    std::vector<uint32> seen;
+    auto* closesWhileDraining = new Closer(&seen);
+    closesWhileDraining->PostMessage(1);
+    closesWhileDraining->PostMessage(2);
+    auto* closedBeforeDraining = new Closer(&seen);
+    closedBeforeDraining->PostMessage(3);
+    closedBeforeDraining->Quit();
+    BLooper::DispatchAllPending();
+    EXPECT_EQ(seen, (std::vector<uint32>{1}));
+}
+
 class QuitCounter : public BWindow {
   public:
     explicit QuitCounter(int* calls)

@@ -1,4 +1,5 @@
 #include "TestSupport.h"
+#include "game/Rules.h"
 
 using namespace testing_support;
 
@@ -123,6 +124,46 @@ TEST_F(SecondaryButton, ThePileCardFliesFromWhereItIsShown) {
     EXPECT_EQ(xs.front(), 135);
     EXPECT_EQ(view->model.fannedCount, 2);
     EXPECT_EQ(view->model.stackCount[0], 2);
+}
+
+// A card of the wrong suit for a pack, or of the wrong colour for a stack, is refused whichever
+// way it is played: dragged, sent by the secondary button, or flown by autocomplete.
+TEST_F(SecondaryButton, WrongSuitsAndColoursAreRefusedByEveryPath) {
+    auto stackX = [](int s) { return 30 + 96 * s; };
+    ClearTable();
+    FillPack(0, 1, 1);           // the ace of hearts
+    PutOnStack(0, CCard(2, 2));  // the two of diamonds: red, but not a heart
+    PutOnStack(2, CCard(1, 8));  // a red eight
+    PutOnStack(4, CCard(2, 7));  // a red seven: the wrong colour for it
+    Drag(stackX(0), 140, 295, 50);
+    Drag(stackX(4), 140, stackX(2), 160);
+    RightClick(stackX(0), 140);
+    RightClick(stackX(4), 140);
+    EXPECT_EQ(view->model.packCount[0], 1);
+    EXPECT_EQ(view->model.stackCount[0], 1);
+    EXPECT_EQ(view->model.stackCount[2], 1);
+    EXPECT_EQ(view->model.stackCount[4], 1);
+    EXPECT_TRUE(view->undoHistory.empty());
+
+    // Autocomplete with clubs begun on pack 0 and spades on pack 1: four falling runs, each of
+    // two suits, and every card must still find the pack of its own suit.
+    ClearTable();
+    FillPack(0, 3, 1);
+    FillPack(1, 4, 1);
+    const int runs[4][2] = {{1, 3}, {3, 1}, {2, 4}, {4, 2}};  // the king's suit, then the other
+    for (int s = 0; s < 4; ++s)
+        for (int n = 13; n >= 1; --n) {
+            const CCard card(n % 2 == 1 ? runs[s][0] : runs[s][1], n);
+            if (!(n == 1 && (card.GetSuit() == 3 || card.GetSuit() == 4)))
+                PutOnStack(s, card);
+        }
+    ASSERT_EQ(TableFault(view->model), "") << Layout();
+    view->AutoComplete();
+    for (int p = 0; p < 4; ++p)
+        ASSERT_EQ(view->model.packCount[p], 13) << "pack " << p << "\n" << Layout();
+    EXPECT_EQ(TableFault(view->model), "") << Layout();
+    EXPECT_EQ(view->model.packs[0][12], CCard(3, 13));
+    EXPECT_EQ(view->model.packs[1][12], CCard(4, 13));
 }
 
 }  // namespace

@@ -3,7 +3,7 @@
 #include <string>
 
 #include "app/Globals.h"
-#include "game/MessageCodes.h"
+#include "app/MessageCodes.h"
 #include "platform/Controls.h"
 #include "platform/Translation.h"
 

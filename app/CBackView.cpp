@@ -1,6 +1,6 @@
 #include "app/CBackView.h"
 
-#include "game/MessageCodes.h"
+#include "app/MessageCodes.h"
 #include "platform/Bitmap.h"
 #include "platform/System.h"
 #include "platform/Window.h"

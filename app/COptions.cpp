@@ -3,7 +3,7 @@
 #include <string>
 
 #include "app/CBackView.h"
-#include "game/MessageCodes.h"
+#include "app/MessageCodes.h"
 #include "platform/Controls.h"
 
 COptions::COptions(BRect frame, const char* title, window_type type, BBitmap* image,

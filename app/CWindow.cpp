@@ -1,8 +1,9 @@
 #include "app/CWindow.h"
 
+#include "app/MessageCodes.h"
 #include "app/Settings.h"
 #include "game/CView.h"
-#include "game/MessageCodes.h"
+#include "platform/Alert.h"
 #include "platform/Application.h"
 #include "platform/Menus.h"
 #include "platform/System.h"
@@ -64,6 +65,7 @@ CWindow::CWindow(BRect frame, const char* title, window_type type)
     const bool fromFile = ReadSettings(SettingsPath(), settings);
 
     tableView = new CView(tableFrame, "MainView");
+    tableView->SetListener(this);
     tableView->SetFlags(settings.freezePacks, settings.autoCompleteOn, settings.dealOne,
                         settings.twoRedeals);
     tableView->SetBitmap(settings.cardSetPath.c_str(), 1);
@@ -105,4 +107,17 @@ bool CWindow::QuitRequested() {
     if (be_app)
         be_app->PostMessage(B_QUIT_REQUESTED);
     return true;
+}
+
+void CWindow::UndoAvailable(bool available) {
+    PostMessage(available ? MSG_UNDO_ENABLE : MSG_UNDO_DISABLE);
+}
+
+void CWindow::GameWon() {
+    BAlert alert("Tarnwick", "Well done, you have completed Tarnwick. Deal again?", "Sure thing",
+                 "No Way", nullptr, B_WIDTH_AS_USUAL, B_INFO_ALERT);
+    if (alert.Go() == 0)
+        PostMessage(MSG_DEAL);
+    else if (be_app)
+        be_app->PostMessage(B_QUIT_REQUESTED);
 }

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <string>
 
+#include "game/TableListener.h"
 #include "platform/Window.h"
 
 class BMenuBar;
@@ -11,7 +12,7 @@ class BMenuItem;
 class COptions;
 class CView;
 
-class CWindow : public BWindow {
+class CWindow : public BWindow, public TableListener {
   public:
     CWindow(BRect frame, const char* title, window_type type);
 
@@ -19,6 +20,11 @@ class CWindow : public BWindow {
     void MessageReceived(BMessage* message) override;
     // Writes the settings and asks the application to quit (app/CWindow.cpp).
     bool QuitRequested() override;
+
+    // The table's news (app/CWindow.cpp). Undo's menu item follows through a posted message, so
+    // it changes once the move in progress is over; a won game asks whether to deal again.
+    void UndoAvailable(bool available) override;
+    void GameWon() override;
 
     CView* tableView = nullptr;
     COptions* optionsWindow = nullptr;

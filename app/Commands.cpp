@@ -6,7 +6,7 @@
 #include "app/Globals.h"
 #include "app/Settings.h"
 #include "game/CView.h"
-#include "game/MessageCodes.h"
+#include "app/MessageCodes.h"
 #include "platform/Alert.h"
 #include "platform/Application.h"
 #include "platform/FilePanel.h"

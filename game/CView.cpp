@@ -37,8 +37,3 @@ CView::~CView() {
 void CView::Draw(BRect) {
     DrawBitmap(offscreenImage.get(), BPoint(0, 0));
 }
-
-void CView::Notify(uint32_t code) {
-    if (Window())
-        Window()->PostMessage(code);
-}

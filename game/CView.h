@@ -11,6 +11,7 @@
 #include "game/CCard.h"
 #include "game/PackOfCards.h"
 #include "game/TableGeometry.h"
+#include "game/TableListener.h"
 #include "platform/Bitmap.h"
 #include "platform/View.h"
 
@@ -24,6 +25,9 @@ class CView : public BView {
 
     CView(BRect frame, const char* name);
     ~CView() override;
+
+    // Who hears of undo becoming possible and of a won game; none by default.
+    void SetListener(TableListener* listener) { this->listener = listener; }
 
     // Hooks.
     void Draw(BRect updateRect) override;
@@ -125,8 +129,6 @@ class CView : public BView {
     void CheckAtRest(bool soundBefore) const;
     // Takes the cards at a place into the hand under the pointer at (x, y) and starts the drag.
     void PickUp(int32_t area, int32_t row, int32_t x, int32_t y);
-    // Posts a code to the window holding the view, when there is one.
-    void Notify(uint32_t code);
     // Draws a card's face, or a back, 1:1 with its transparent corners.
     void DrawCard(BView* view, BRect source, int32_t x, int32_t y);
     void DrawFace(BView* view, CCard card, int32_t x, int32_t y);
@@ -147,4 +149,5 @@ class CView : public BView {
     std::unique_ptr<BBitmap> backgroundImage;
     std::unique_ptr<BBitmap> shadedImage;
     std::string backgroundName;
+    TableListener* listener = nullptr;
 };

@@ -1,5 +1,4 @@
 #include "game/CView.h"
-#include "game/MessageCodes.h"
 #include "game/Rules.h"
 
 using namespace table;
@@ -31,6 +30,7 @@ void CView::NewDeal() {
     model.deck.Shuffle();
     mouseState = -1;
     Deal();
-    Notify(MSG_UNDO_DISABLE);
+    if (listener)
+        listener->UndoAvailable(false);
     UpdateBackground();
 }

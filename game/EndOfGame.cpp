@@ -1,8 +1,5 @@
 #include "game/CView.h"
-#include "game/MessageCodes.h"
 #include "game/Rules.h"
-#include "platform/Alert.h"
-#include "platform/Application.h"
 
 using namespace table;
 
@@ -34,10 +31,6 @@ void CView::FinishIfDone() {
 }
 
 void CView::EndOfGame() {
-    BAlert alert("Tarnwick", "Well done, you have completed Tarnwick. Deal again?", "Sure thing",
-                 "No Way", nullptr, B_WIDTH_AS_USUAL, B_INFO_ALERT);
-    if (alert.Go() == 0)
-        Notify(MSG_DEAL);
-    else if (be_app)
-        be_app->PostMessage(B_QUIT_REQUESTED);
+    if (listener)
+        listener->GameWon();
 }

@@ -1,5 +1,4 @@
 #include "game/CView.h"
-#include "game/MessageCodes.h"
 
 using namespace table;
 
@@ -11,7 +10,8 @@ constexpr size_t kUndoDepth = 20;
 }  // namespace
 
 void CView::UpdateUndo() {
-    Notify(MSG_UNDO_ENABLE);
+    if (listener)
+        listener->UndoAvailable(true);
     undoFlag = 1;
     Table before = model;
     // A hand still out (a drop being recorded) counts at its source.
@@ -48,7 +48,8 @@ void CView::DoUndo() {
 
     if (undoHistory.empty()) {
         undoFlag = 0;
-        Notify(MSG_UNDO_DISABLE);
+        if (listener)
+            listener->UndoAvailable(false);
     }
     CheckAtRest(soundBefore);
 }

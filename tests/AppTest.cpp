@@ -12,7 +12,7 @@
 #include "app/CApplication.h"
 #include "app/CWindow.h"
 #include "app/Settings.h"
-#include "game/MessageCodes.h"
+#include "app/MessageCodes.h"
 #include "platform/Menus.h"
 
 using namespace testing_support;

@@ -10,7 +10,7 @@
 #include "app/CBackView.h"
 #include "app/COptions.h"
 #include "app/Settings.h"
-#include "game/MessageCodes.h"
+#include "app/MessageCodes.h"
 #include "platform/Application.h"
 #include "platform/Controls.h"
 

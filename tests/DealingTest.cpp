@@ -1,7 +1,7 @@
 #include <set>
 
 #include "TestSupport.h"
-#include "game/MessageCodes.h"
+#include "app/MessageCodes.h"
 
 using namespace testing_support;
 

@@ -1,6 +1,6 @@
 #include "TestSupport.h"
 #include "app/Settings.h"
-#include "game/MessageCodes.h"
+#include "app/MessageCodes.h"
 
 using namespace testing_support;
 

@@ -3,7 +3,7 @@
 #include <QWidget>
 
 #include "TestSupport.h"
-#include "game/MessageCodes.h"
+#include "app/MessageCodes.h"
 
 using namespace testing_support;
 

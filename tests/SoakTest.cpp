@@ -5,7 +5,7 @@
 #include <random>
 
 #include "TestSupport.h"
-#include "game/MessageCodes.h"
+#include "app/MessageCodes.h"
 #include "game/Rules.h"
 
 using namespace testing_support;

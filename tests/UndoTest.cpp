@@ -1,5 +1,5 @@
 #include "TestSupport.h"
-#include "game/MessageCodes.h"
+#include "app/MessageCodes.h"
 #include "platform/Menus.h"
 
 using namespace testing_support;

@@ -1,12 +1,13 @@
 #include "app/CWindow.h"
 
+#include "app/Globals.h"
 #include "app/MessageCodes.h"
 #include "app/Settings.h"
-#include "game/CView.h"
 #include "platform/Alert.h"
 #include "platform/Application.h"
 #include "platform/Menus.h"
 #include "platform/System.h"
+#include "view/CView.h"
 
 namespace {
 
@@ -66,6 +67,7 @@ CWindow::CWindow(BRect frame, const char* title, window_type type)
 
     tableView = new CView(tableFrame, "MainView");
     tableView->SetListener(this);
+    tableView->SetApplicationFolder(exepath);
     tableView->SetFlags(settings.freezePacks, settings.autoCompleteOn, settings.dealOne,
                         settings.twoRedeals);
     tableView->SetBitmap(settings.cardSetPath.c_str(), 1);

@@ -4,8 +4,8 @@
 #include <cstdint>
 #include <string>
 
-#include "game/TableListener.h"
 #include "platform/Window.h"
+#include "view/TableListener.h"
 
 class BMenuBar;
 class BMenuItem;

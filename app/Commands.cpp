@@ -4,14 +4,14 @@
 #include "app/COptions.h"
 #include "app/CWindow.h"
 #include "app/Globals.h"
-#include "app/Settings.h"
-#include "game/CView.h"
 #include "app/MessageCodes.h"
+#include "app/Settings.h"
 #include "platform/Alert.h"
 #include "platform/Application.h"
 #include "platform/FilePanel.h"
 #include "platform/Menus.h"
 #include "platform/System.h"
+#include "view/CView.h"
 
 namespace {
 

@@ -9,9 +9,9 @@
 #include <chrono>
 
 #include "app/Globals.h"
-#include "game/CView.h"
 #include "platform/TestSeams.h"
 #include "platform/Window.h"
+#include "view/CView.h"
 
 #define TARNWICK_BENCHMARK_MAIN()                \
     int main(int argc, char** argv) {            \

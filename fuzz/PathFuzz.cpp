@@ -5,7 +5,7 @@
 #include <string>
 
 #include "app/Settings.h"
-#include "game/CView.h"
+#include "view/CView.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::string path(reinterpret_cast<const char*>(data), size);

@@ -7,11 +7,10 @@
 #include <cstdint>
 #include <memory>
 
-#include "app/Globals.h"
-#include "game/CView.h"
 #include "platform/Bitmap.h"
 #include "platform/TestSeams.h"
 #include "platform/Translation.h"
+#include "view/CView.h"
 
 namespace {
 
@@ -26,9 +25,9 @@ extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
     new QGuiApplication(*argc, *argv);
     folder = new QTemporaryDir();
     picture = folder->filePath("picture").toStdString();
-    exepath = TARNWICK_APP_DIR;  // where the standard card set is
     testseams::ScriptAlerts();
     view = new CView(BRect(0, 0, 700, 500), "table");
+    view->SetApplicationFolder(TARNWICK_APP_DIR);  // where the standard card set is
     view->SetBitmap("./cards.bmp", 1);
     return 0;
 }

@@ -2,7 +2,7 @@
 
 #include <utility>
 
-#include "platform/System.h"
+#include "game/Random.h"
 
 PackOfCards::PackOfCards(int32_t empty) {
     if (empty != 0)
@@ -12,8 +12,8 @@ PackOfCards::PackOfCards(int32_t empty) {
     count = kCapacity;
 }
 
-void PackOfCards::Shuffle() {
-    SeedRandom(unsigned(CalendarTime()));
+void PackOfCards::Shuffle(time_t second) {
+    SeedRandom(unsigned(second));
     for (int pass = 0; pass < 100; ++pass) {
         for (int32_t i = 0; i < kCapacity; ++i) {
             // 51.0, not 52.0: the last slot is never picked as j. Deals depend on it staying so.

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <ctime>
 
 #include "game/CCard.h"
 
@@ -13,7 +14,8 @@ class PackOfCards {
     // A non-zero argument makes an empty pack; 0 a full pack in new order (ace of suit 1 on top).
     explicit PackOfCards(int32_t empty);
 
-    void Shuffle();
+    // The deal of a second: seeded with it, so the same second always shuffles alike.
+    void Shuffle(time_t second);
     int32_t GetNumCards() const { return count; }
     CCard GetCard(int32_t i) const;
     CCard GetTopCard();

@@ -156,28 +156,6 @@ time_t CalendarTime() {
     return time(nullptr);
 }
 
-#if RAND_MAX == 2147483647
-void SeedRandom(unsigned seed) {
-    srand(seed);
-}
-int32 NextRandom() {
-    return int32(rand());
-}
-#else
-namespace {
-std::mt19937& Generator() {
-    static std::mt19937 generator;
-    return generator;
-}
-}  // namespace
-void SeedRandom(unsigned seed) {
-    Generator().seed(seed);
-}
-int32 NextRandom() {
-    return int32(Generator()() & 0x7fffffffu);
-}
-#endif
-
 void ExitProgram(int status) {
     std::exit(status);
 }

@@ -33,11 +33,6 @@ int64_t MonotonicMicroseconds();
 // The calendar time in whole seconds (or the fixed clock of the tests).
 time_t CalendarTime();
 
-// The C library generator where it yields 0 to 2^31 - 1; a generator of that range elsewhere.
-void SeedRandom(unsigned seed);
-int32 NextRandom();
-constexpr double kRandomRange = 2147483648.0;
-
 // Ends the process at once with the given status.
 [[noreturn]] void ExitProgram(int status);
 

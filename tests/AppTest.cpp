@@ -11,8 +11,8 @@
 #include "TestSupport.h"
 #include "app/CApplication.h"
 #include "app/CWindow.h"
-#include "app/Settings.h"
 #include "app/MessageCodes.h"
+#include "app/Settings.h"
 #include "platform/Menus.h"
 
 using namespace testing_support;

@@ -102,7 +102,7 @@ TEST_F(CardSetDeathTest, AMissingStandardSetEndsTheProgram) {
     EXPECT_EXIT(
         {
             testseams::EchoAlerts(true);
-            exepath = emptyFolder.path().toStdString();
+            view->SetApplicationFolder(emptyFolder.path().toStdString());
             view->SetBitmap("/nowhere/cards.bmp", 1);
         },
         ::testing::ExitedWithCode(255),
@@ -117,8 +117,8 @@ TEST_F(CardSetDeathTest, AWrongSizedStandardSetEndsTheProgram) {
     EXPECT_EXIT(
         {
             testseams::EchoAlerts(true);
-            exepath = dir;
-            view->SetBitmap((exepath + "/cards.bmp").c_str(), 1);
+            view->SetApplicationFolder(dir);
+            view->SetBitmap((dir + "/cards.bmp").c_str(), 1);
         },
         ::testing::ExitedWithCode(255),
         "That image file is the wrong size(.|\n)*cards.bmp in the application directory is not "

@@ -4,6 +4,7 @@
 
 #include "game/CCard.h"
 #include "game/PackOfCards.h"
+#include "game/Random.h"
 #include "platform/System.h"
 #include "platform/TestSeams.h"
 
@@ -75,7 +76,7 @@ TEST(Pack, TurnOverPutsTheLastSlotOnTop) {
 TEST(Shuffle, KeepsEveryCardOnceAndMixes) {
     testseams::FixClock(1234567);
     PackOfCards pack(0);
-    pack.Shuffle();
+    pack.Shuffle(CalendarTime());
     EXPECT_EQ(pack.GetNumCards(), 52);
     EXPECT_EQ(Contents(pack).size(), 52u);
     int inPlace = 0;
@@ -88,10 +89,10 @@ TEST(Shuffle, KeepsEveryCardOnceAndMixes) {
 TEST(Shuffle, SameSecondGivesSameDealOtherSecondsDiffer) {
     testseams::FixClock(1700000000);
     PackOfCards a(0), b(0), c(0);
-    a.Shuffle();
-    b.Shuffle();
+    a.Shuffle(CalendarTime());
+    b.Shuffle(CalendarTime());
     testseams::FixClock(1700000001);
-    c.Shuffle();
+    c.Shuffle(CalendarTime());
     EXPECT_EQ(a, b);
     EXPECT_NE(a, c);
     testseams::Reset();

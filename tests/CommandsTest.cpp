@@ -9,8 +9,8 @@
 #include "app/AboutWindow.h"
 #include "app/CBackView.h"
 #include "app/COptions.h"
-#include "app/Settings.h"
 #include "app/MessageCodes.h"
+#include "app/Settings.h"
 #include "platform/Application.h"
 #include "platform/Controls.h"
 

@@ -1,6 +1,6 @@
 #include "TestSupport.h"
-#include "app/Settings.h"
 #include "app/MessageCodes.h"
+#include "app/Settings.h"
 
 using namespace testing_support;
 

@@ -12,10 +12,10 @@
 #include "app/CApplication.h"
 #include "app/CWindow.h"
 #include "app/Globals.h"
-#include "game/CView.h"
 #include "platform/Bitmap.h"
 #include "platform/TestSeams.h"
 #include "platform/Window.h"
+#include "view/CView.h"
 
 namespace testing_support {
 

@@ -1,5 +1,5 @@
-#include "game/CView.h"
 #include "game/Rules.h"
+#include "view/CView.h"
 
 using namespace table;
 

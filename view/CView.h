@@ -1,6 +1,6 @@
-// The table view: holds one game, plays it by mouse, moves cards by itself, keeps the undo
-// history and draws the table. Its members live in the files of the concern they belong to:
-// game/ for the state and play, render/ for drawing, the card set and backgrounds.
+// The table view: holds one game (a Table, with its rules in game/), plays it by mouse, moves
+// cards by itself, keeps the undo history and draws the table. Its members live in view/, one
+// file for each concern.
 #pragma once
 
 #include <cstdint>
@@ -10,10 +10,10 @@
 
 #include "game/CCard.h"
 #include "game/PackOfCards.h"
-#include "game/TableGeometry.h"
-#include "game/TableListener.h"
 #include "platform/Bitmap.h"
 #include "platform/View.h"
+#include "view/TableGeometry.h"
+#include "view/TableListener.h"
 
 class CView : public BView {
   public:
@@ -33,22 +33,22 @@ class CView : public BView {
     void Draw(BRect updateRect) override;
     void MouseDown(BPoint where) override;
 
-    // Options and dealing (game/Dealing.cpp).
+    // Options and dealing (view/Dealing.cpp).
     void SetFlags(int32_t freeze, int32_t autoComplete, int32_t one, int32_t redeals);
     void GetFlags(int32_t& freeze, int32_t& autoComplete, int32_t& one, int32_t& redeals) const;
     void Deal();
     void NewDeal();
 
-    // Hit testing (game/HitTest.cpp).
+    // Hit testing (view/HitTest.cpp).
     void WhichClicked(int32_t x, int32_t y, int32_t& area, int32_t& row) const;
 
-    // Play by mouse (game/Mouse.cpp) and by the secondary button (game/PlayToPacks.cpp).
+    // Play by mouse (view/Mouse.cpp) and by the secondary button (view/PlayToPacks.cpp).
     int32_t DoFirstMouse(int32_t x, int32_t y);
     void MovedCursor(BPoint point);
     void Drop(int32_t x, int32_t y);
     void DoRight(int32_t x, int32_t y);
 
-    // Automatic moves (game/Flight.cpp, game/EndOfGame.cpp).
+    // Automatic moves (view/Flight.cpp, view/EndOfGame.cpp).
     // Takes the cards at a place into the hand: a stack's cards from the row up, the pile's or a
     // pack's top card. Composes their picture, redraws the place off screen without them and
     // leaves handX, handY where the picture lies now, over the place they were taken from.
@@ -63,11 +63,11 @@ class CView : public BView {
     void FinishIfDone();
     void EndOfGame();
 
-    // Undo history (game/Undo.cpp).
+    // Undo history (view/Undo.cpp).
     void UpdateUndo();
     void DoUndo();
 
-    // Drawing (render/TableDrawing.cpp).
+    // Drawing (view/TableDrawing.cpp).
     void UpdateStack(int32_t stack, int32_t offscreenOnly);
     void UpdatePacks(int32_t offscreenOnly);
     void UpdatePile(int32_t pack, int32_t offscreenOnly);
@@ -75,7 +75,8 @@ class CView : public BView {
     void UpdateAll(int32_t offscreenOnly);
     void RedrawBits(int32_t newX, int32_t newY, int32_t oldX, int32_t oldY);
 
-    // The card set (render/CardSet.cpp).
+    // The card set (view/CardSet.cpp). The standard set lies in the application folder.
+    void SetApplicationFolder(const std::string& folder) { applicationFolder = folder; }
     void SetBitmap(const char* path, int32_t noRedraw);
     BRect GetCardBitmap(int32_t suit, int32_t number) const;
     BRect GetCardBitmap(CCard card) const;
@@ -85,7 +86,7 @@ class CView : public BView {
     const char* GetBit() const { return cardSetPath.c_str(); }
     BBitmap* GetBitmap() const { return cardImage.get(); }
 
-    // Backgrounds (render/Background.cpp).
+    // Backgrounds (view/Background.cpp).
     void SetBackground(const char* name);
     const char* GetBackground() const { return backgroundName.c_str(); }
     void UpdateBitmap();
@@ -145,6 +146,7 @@ class CView : public BView {
     BView* dragView = nullptr;
     std::unique_ptr<BBitmap> cardImage;
     std::string cardSetPath;
+    std::string applicationFolder = ".";
     int32_t backNumber = 1;
     std::unique_ptr<BBitmap> backgroundImage;
     std::unique_ptr<BBitmap> shadedImage;

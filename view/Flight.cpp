@@ -1,5 +1,5 @@
-#include "game/CView.h"
 #include "platform/Pacing.h"
+#include "view/CView.h"
 
 using namespace table;
 

@@ -1,4 +1,6 @@
-#include "game/CView.h"
+#include "view/CView.h"
+
+#include "platform/System.h"
 
 #include "platform/Window.h"
 
@@ -23,7 +25,7 @@ CView::CView(BRect frame, const char* name)
     SetBack(0);
     mouseState = -1;
     model.deck = PackOfCards(0);
-    model.deck.Shuffle();
+    model.deck.Shuffle(CalendarTime());
     Deal();
 }
 

@@ -1,5 +1,7 @@
-#include "game/CView.h"
+#include "view/CView.h"
+
 #include "game/Rules.h"
+#include "platform/System.h"
 
 using namespace table;
 
@@ -27,7 +29,7 @@ void CView::NewDeal() {
     undoHistory.clear();
     model = Table();
     model.deck = PackOfCards(0);
-    model.deck.Shuffle();
+    model.deck.Shuffle(CalendarTime());
     mouseState = -1;
     Deal();
     if (listener)

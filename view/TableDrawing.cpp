@@ -1,6 +1,6 @@
 #include <cstdio>
 
-#include "game/CView.h"
+#include "view/CView.h"
 
 using namespace table;
 

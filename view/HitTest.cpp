@@ -1,4 +1,4 @@
-#include "game/CView.h"
+#include "view/CView.h"
 
 using namespace table;
 

@@ -1,10 +1,9 @@
 #include <cstring>
 
-#include "app/Globals.h"
-#include "game/CView.h"
 #include "platform/Alert.h"
 #include "platform/System.h"
 #include "platform/Translation.h"
+#include "view/CView.h"
 
 using namespace table;
 
@@ -36,7 +35,7 @@ bool RightSize(const BBitmap* image) {
 }  // namespace
 
 std::string CView::StandardCardSetPath() const {
-    return exepath + "/cards.bmp";
+    return applicationFolder + "/cards.bmp";
 }
 
 BBitmap* CView::LoadCardSet(const std::string& path) const {

@@ -1,9 +1,9 @@
 #include <cstring>
 
-#include "game/CView.h"
 #include "platform/Alert.h"
 #include "platform/PixelOps.h"
 #include "platform/Translation.h"
+#include "view/CView.h"
 
 using namespace table;
 

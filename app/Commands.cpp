@@ -44,6 +44,8 @@ std::string ChosenPath(BMessage* message) {
 void CWindow::MessageReceived(BMessage* message) {
     switch (message->what) {
         case MSG_DEAL:
+            // Deal, Undo and Clear Background first show the off-screen table as it stands (Draw
+            // copies all of it, whatever rectangle it is given), so nothing half drawn stays up.
             tableView->Draw(BRect(0, 0, 150, 150));
             tableView->NewDeal();
             break;
@@ -79,7 +81,7 @@ void CWindow::MessageReceived(BMessage* message) {
             break;
         case MSG_CLEAR_BACKGROUND:
             tableView->Draw(BRect(0, 0, 100, 100));
-            backgroundPath = "<NONE>";
+            backgroundPath = limits::kNoBackground;
             tableView->SetBackground(backgroundPath.c_str());
             backgroundPath = tableView->GetBackground();
             break;
@@ -134,6 +136,8 @@ void CWindow::OpenFilePanel(const std::string& folder, uint32_t reply) {
 }
 
 void CWindow::LoadBackgroundPanel() {
+    // Three diagnostic lines on standard output (the path, where it is cut, the folder), which the
+    // game has always written; scripts that watch its output may count on them.
     std::string folder = backgroundPath;
     std::printf("%s\n", folder.c_str());
     const size_t slash = folder.rfind('/');

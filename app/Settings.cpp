@@ -9,8 +9,6 @@ namespace {
 
 // A settings file is a few hundred bytes; anything far beyond that is not ours to read whole.
 constexpr size_t kReadLimit = 64 * 1024;
-constexpr size_t kCardSetLineMax = 254;
-constexpr size_t kBackgroundLineMax = 255;
 
 class Reader {
   public:
@@ -83,10 +81,10 @@ void ParseSettings(std::string bytes, Settings& s) {
     reader.Line();   // the end of the back's line
     if (reader.AtEnd())
         return;
-    s.cardSetPath = PathLine(reader, kCardSetLineMax);
+    s.cardSetPath = PathLine(reader, limits::kCardSetPathMax);
     if (reader.AtEnd())
         return;
-    s.backgroundPath = PathLine(reader, kBackgroundLineMax);
+    s.backgroundPath = PathLine(reader, limits::kBackgroundNameMax);
 }
 
 bool FitsOnOneLine(const std::string& path) {

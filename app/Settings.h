@@ -11,6 +11,8 @@
 #include <cstdint>
 #include <string>
 
+#include "view/Limits.h"
+
 struct Settings {
     int32_t freezePacks = 0;
     int32_t autoCompleteOn = 1;
@@ -18,7 +20,7 @@ struct Settings {
     int32_t twoRedeals = 0;
     int32_t back = 0;
     std::string cardSetPath = "./cards.bmp";
-    std::string backgroundPath = "<NONE>";
+    std::string backgroundPath = limits::kNoBackground;
 };
 
 // $XDG_CONFIG_HOME/Tarnwick, that is ~/.config/Tarnwick.

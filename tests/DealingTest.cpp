@@ -22,7 +22,7 @@ void ExpectFreshDeal(const CView* v) {
     EXPECT_EQ(v->model.fannedCount, 0);
     EXPECT_EQ(v->handCount, 0);
     EXPECT_TRUE(v->undoHistory.empty());
-    EXPECT_EQ(v->mouseState, -1);
+    EXPECT_EQ(v->mouseState, CView::kMouseIdle);
 
     std::set<std::pair<int, int>> seen;
     for (int s = 0; s < 7; ++s)

@@ -105,7 +105,7 @@ TEST_F(Mouse, SlidingFromEmptyTableOntoACardPicksItUp) {
     EXPECT_EQ(view->model.stackCount[3], 1);
     EXPECT_EQ(view->model.stackCount[0], 0);
     EXPECT_EQ(view->handCount, 0);
-    EXPECT_EQ(view->mouseState, -1);
+    EXPECT_EQ(view->mouseState, CView::kMouseIdle);
 }
 
 TEST_F(Mouse, RunsAreTakenWholeAndRefusedWhenBroken) {
@@ -255,7 +255,7 @@ TEST_F(Mouse, TheDragPictureFollowsThePointerOnScreenOnly) {
     EXPECT_EQ(PixelAt(Offscreen(), 360, 374), Rgb(0, 153, 0));
     EXPECT_EQ(PixelAt(Screen(), 60, 174), Rgb(0, 153, 0));  // the old place uncovered
 
-    view->mouseState = -1;
+    view->mouseState = CView::kMouseIdle;
     view->Drop(345, 346);
     EXPECT_EQ(view->model.stackCount[3], 1);
     EXPECT_EQ(Screen(), Offscreen());
@@ -329,7 +329,7 @@ TEST_F(QuickClick, OnACardPicksItUpAndPutsItBack) {
     EXPECT_EQ(view->model.stackCount[0], 1);
     EXPECT_EQ(view->model.stacks[0][0], CCard(2, 12));
     EXPECT_EQ(UndoCount(), 0);
-    EXPECT_EQ(view->mouseState, -1);
+    EXPECT_EQ(view->mouseState, CView::kMouseIdle);
 }
 
 }  // namespace

@@ -17,7 +17,7 @@ class Soak : public TableFixture {
     void ExpectLegalTable(const std::string& what) {
         ASSERT_EQ(TableFault(view->model), "") << what << "\n" << Layout();
         ASSERT_EQ(view->handCount, 0) << what;
-        ASSERT_EQ(view->mouseState, -1) << what;
+        ASSERT_EQ(view->mouseState, CView::kMouseIdle) << what;
         ASSERT_TRUE(Screen() == Offscreen()) << what << "\n" << Layout();
     }
 

@@ -9,7 +9,6 @@ using namespace table;
 
 namespace {
 
-constexpr const char* kNone = "<NONE>";
 constexpr rgb_color kTableGreen{0, 153, 0, 255};
 // The built background is 50 rows taller than the table; the extra rows never show.
 const BRect kBuiltBounds(0, 0, kWidth - 1, kHeight + 49);
@@ -28,7 +27,7 @@ std::unique_ptr<BBitmap> PlainTable() {
 }  // namespace
 
 void CView::SetBackground(const char* name) {
-    backgroundName = name ? name : kNone;
+    backgroundName = name ? name : limits::kNoBackground;
     backgroundImage.reset();
     shadedImage.reset();
     backgroundImage.reset(BuildBackground(backgroundName.c_str()));
@@ -43,18 +42,18 @@ void CView::SetBackground(const char* name) {
 }
 
 BBitmap* CView::BuildBackground(const char* name) {
-    const bool plain = std::strcmp(name, kNone) == 0;
+    const bool plain = std::strcmp(name, limits::kNoBackground) == 0;
     // An over-long name is refused like an unreadable picture, never shortened to another file.
     std::unique_ptr<BBitmap> picture;
     if (!plain && std::strlen(name) <= kBackgroundNameMax)
         picture.reset(BTranslationUtils::GetBitmapFile(name));
     if (!picture) {
-        if (backgroundName != kNone) {
+        if (backgroundName != limits::kNoBackground) {
             BAlert alert("Tarnwick", "Image file not recognised, reverting to plain background",
                          "OK", nullptr, nullptr, B_WIDTH_AS_USUAL, B_INFO_ALERT);
             alert.Go();
         }
-        backgroundName = kNone;
+        backgroundName = limits::kNoBackground;
         return PlainTable().release();
     }
 

@@ -23,7 +23,7 @@ CView::CView(BRect frame, const char* name)
     autoCompleteOn = 1;
     undoFlag = 0;
     SetBack(0);
-    mouseState = -1;
+    mouseState = kMouseIdle;
     model.deck = PackOfCards(0);
     model.deck.Shuffle(CalendarTime());
     Deal();

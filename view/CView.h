@@ -12,14 +12,15 @@
 #include "game/PackOfCards.h"
 #include "platform/Bitmap.h"
 #include "platform/View.h"
+#include "view/Limits.h"
 #include "view/TableGeometry.h"
 #include "view/TableListener.h"
 
 class CView : public BView {
   public:
     // The longest card-set path and background name that are accepted.
-    static constexpr size_t kCardSetPathMax = 254;
-    static constexpr size_t kBackgroundNameMax = 255;
+    static constexpr size_t kCardSetPathMax = limits::kCardSetPathMax;
+    static constexpr size_t kBackgroundNameMax = limits::kBackgroundNameMax;
     // The standard card set, relative to the application folder.
     static constexpr const char* kStandardCardSetName = "./cards.bmp";
 
@@ -106,7 +107,9 @@ class CView : public BView {
     CCard hand[table::kHandCapacity];
     int32_t handCount = 0;
     int32_t handSource = 0;
-    int32_t mouseState = -1;
+    // What the press in progress does: nothing yet, a drag, or a secondary click.
+    enum : int32_t { kMouseIdle = -1, kMouseDragging = 1, kMouseSecondary = -2 };
+    int32_t mouseState = kMouseIdle;
     int32_t handX = 0;
     int32_t handY = 0;
     int32_t grabX = 0;
@@ -135,6 +138,11 @@ class CView : public BView {
     void DrawFace(BView* view, CCard card, int32_t x, int32_t y);
     void DrawBack(BView* view, int32_t x, int32_t y);
     void DrawEmptyPlace(BView* view, BRect place);
+    // Whether a pixel (bytes blue, green, red, alpha) has the key colour, red 49, green 99, blue
+    // 148: the corners outside a card's rounded outline, which show what lies beneath.
+    static bool IsKeyColour(const uint8* pixel) {
+        return pixel[0] == 148 && pixel[1] == 99 && pixel[2] == 49;
+    }
     // Copies a rectangle of the off-screen table to the screen.
     void CopyToScreen(BRect r);
     BBitmap* LoadCardSet(const std::string& path) const;

@@ -82,7 +82,7 @@ void CView::SetBitmap(const char* path, int32_t noRedraw) {
     for (int y = 0; y < kSetHeight; ++y) {
         uint8* p = bits + y * image->BytesPerRow();
         for (int x = 0; x < kSetWidth; ++x, p += 4)
-            p[3] = (p[0] == 148 && p[1] == 99 && p[2] == 49) ? 0 : 255;
+            p[3] = IsKeyColour(p) ? 0 : 255;
     }
     cardImage = std::move(image);
     if (noRedraw == 0)

@@ -30,7 +30,7 @@ void CView::NewDeal() {
     model = Table();
     model.deck = PackOfCards(0);
     model.deck.Shuffle(CalendarTime());
-    mouseState = -1;
+    mouseState = kMouseIdle;
     Deal();
     if (listener)
         listener->UndoAvailable(false);

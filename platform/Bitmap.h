@@ -2,12 +2,13 @@
 // another. On little-endian machines that is exactly QImage::Format_ARGB32, which holds the pixels.
 #pragma once
 
-#include <QImage>
+#include <memory>
 #include <vector>
 
 #include "platform/Types.h"
 
 class BView;
+class QImage;
 
 class BBitmap {
   public:
@@ -19,11 +20,11 @@ class BBitmap {
     BBitmap& operator=(const BBitmap&) = delete;
 
     BRect Bounds() const;
-    bool IsValid() const { return !image.isNull(); }
-    uint8* Bits() { return image.bits(); }
-    const uint8* Bits() const { return image.constBits(); }
-    int32 BitsLength() const { return int32(image.sizeInBytes()); }
-    int32 BytesPerRow() const { return int32(image.bytesPerLine()); }
+    bool IsValid() const;
+    uint8* Bits();
+    const uint8* Bits() const;
+    int32 BitsLength() const;
+    int32 BytesPerRow() const;
     color_space ColorSpace() const { return B_RGB32; }
 
     // One thread draws; locking only marks the drawing sequences.
@@ -33,10 +34,11 @@ class BBitmap {
     void AddChild(BView* view);
     bool RemoveChild(BView* view);
 
-    QImage& Image() { return image; }
-    const QImage& Image() const { return image; }
+    // Platform side: the pixels as Qt holds them.
+    QImage& Image() { return *image; }
+    const QImage& Image() const { return *image; }
 
   private:
-    QImage image;
+    std::unique_ptr<QImage> image;
     std::vector<BView*> children;
 };

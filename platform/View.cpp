@@ -38,7 +38,10 @@ bool BView::PressHeldStill() {
 }
 
 BView::BView(BRect viewFrame, const char* viewName, uint32, uint32)
-    : name(viewName ? viewName : ""), frame(viewFrame) {}
+    : name(viewName ? viewName : ""),
+      frame(viewFrame),
+      frameBuffer(std::make_unique<QImage>()),
+      viewPicture(std::make_unique<QImage>()) {}
 
 BView::~BView() {
     std::vector<BView*> owned = children;
@@ -102,22 +105,22 @@ BView* BView::FindView(const std::string& viewName) {
 
 void BView::SetWindowTree(BWindow* w) {
     window = w;
-    if (w && HasFrameBuffer() && frameBuffer.isNull())
+    if (w && HasFrameBuffer() && frameBuffer->isNull())
         ResetFrameBuffer();
     for (BView* child : children)
         child->SetWindowTree(w);
 }
 
 void BView::ResetFrameBuffer() {
-    frameBuffer =
+    *frameBuffer =
         QImage(frame.IntegerWidth() + 1, frame.IntegerHeight() + 1, QImage::Format_ARGB32);
-    pixelops::FillRect(frameBuffer, Bounds(), viewColor);
-    if (!viewPicture.isNull()) {
-        for (int y = 0; y < frameBuffer.height(); y += viewPicture.height())
-            for (int x = 0; x < frameBuffer.width(); x += viewPicture.width())
-                pixelops::Blit(viewPicture,
-                               BRect(0, 0, viewPicture.width() - 1, viewPicture.height() - 1),
-                               frameBuffer, x, y, B_OP_COPY);
+    pixelops::FillRect(*frameBuffer, Bounds(), viewColor);
+    if (!viewPicture->isNull()) {
+        for (int y = 0; y < frameBuffer->height(); y += viewPicture->height())
+            for (int x = 0; x < frameBuffer->width(); x += viewPicture->width())
+                pixelops::Blit(*viewPicture,
+                               BRect(0, 0, viewPicture->width() - 1, viewPicture->height() - 1),
+                               *frameBuffer, x, y, B_OP_COPY);
     }
 }
 
@@ -143,7 +146,7 @@ QImage* BView::Target() {
     if (bitmap)
         return &bitmap->Image();
     if (window && HasFrameBuffer())
-        return &frameBuffer;
+        return frameBuffer.get();
     return nullptr;
 }
 
@@ -218,7 +221,7 @@ void BView::Sync() {
 
 void BView::SetViewBitmap(const BBitmap* picture, uint32, uint32) {
     // A shared copy: the caller may release its bitmap while we still show this one.
-    viewPicture = picture ? picture->Image() : QImage();
+    *viewPicture = picture ? picture->Image() : QImage();
 }
 
 void BView::GetMouse(BPoint* location, uint32* buttons, bool) {

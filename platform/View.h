@@ -3,7 +3,7 @@
 // added to a BBitmap draws into that image; a view in neither ignores every drawing call.
 #pragma once
 
-#include <QImage>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -12,6 +12,7 @@
 class BBitmap;
 class BWindow;
 class BFont;
+class QImage;
 class QWidget;
 class ViewWidget;
 
@@ -86,7 +87,7 @@ class BView {
     // Platform side.
     virtual QWidget* Widget();
     virtual bool HasFrameBuffer() const { return true; }
-    const QImage& FrameBuffer() const { return frameBuffer; }
+    const QImage& FrameBuffer() const { return *frameBuffer; }
     bool IsInMouseDown() const { return inMouseDown; }
     // A press is being followed and its pointer has neither moved nor changed buttons since the
     // last sample: the next sample would find nothing new.
@@ -117,8 +118,8 @@ class BView {
   private:
     void ResetFrameBuffer();
 
-    QImage frameBuffer;
-    QImage viewPicture;
+    std::unique_ptr<QImage> frameBuffer;
+    std::unique_ptr<QImage> viewPicture;
     rgb_color highColor{0, 0, 0, 255};
     rgb_color lowColor{255, 255, 255, 255};
     rgb_color viewColor{255, 255, 255, 255};

@@ -1,7 +1,6 @@
 #include <cstring>
 
 #include "platform/Alert.h"
-#include "platform/PixelOps.h"
 #include "platform/Translation.h"
 #include "view/CView.h"
 

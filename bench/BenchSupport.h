@@ -9,6 +9,7 @@
 #include <chrono>
 
 #include "app/Globals.h"
+#include "platform/QtSide.h"
 #include "platform/TestSeams.h"
 #include "platform/Window.h"
 #include "view/CView.h"
@@ -45,7 +46,7 @@ struct ShownTable {
         view = ReadyTable().release();
         window.AddChild(view);
         window.Show();
-        WaitExposed(window.Widget());
+        WaitExposed(QtSide::Widget(window));
     }
     BWindow window;
     CView* view;

@@ -1,5 +1,5 @@
 // A 32-bit off-screen image: four bytes a pixel in blue, green, red, alpha order, rows one after
-// another. On little-endian machines that is exactly QImage::Format_ARGB32, which holds the pixels.
+// another. On little-endian machines that is exactly the toolkit's ARGB32 layout, which holds them.
 #pragma once
 
 #include <memory>
@@ -8,13 +8,10 @@
 #include "platform/Types.h"
 
 class BView;
-class QImage;
 
 class BBitmap {
   public:
     BBitmap(BRect bounds, color_space space, bool acceptsViews = false);
-    // Takes a decoded picture; converts it to the 32-bit layout when needed.
-    explicit BBitmap(const QImage& picture);
     ~BBitmap();
     BBitmap(const BBitmap&) = delete;
     BBitmap& operator=(const BBitmap&) = delete;
@@ -34,11 +31,10 @@ class BBitmap {
     void AddChild(BView* view);
     bool RemoveChild(BView* view);
 
-    // Platform side: the pixels as Qt holds them.
-    QImage& Image() { return *image; }
-    const QImage& Image() const { return *image; }
-
   private:
-    std::unique_ptr<QImage> image;
+    friend struct QtSide;  // the toolkit's side of the class (platform/QtSide.h)
+    struct Pixels;
+    BBitmap();
+    std::unique_ptr<Pixels> pixels;
     std::vector<BView*> children;
 };

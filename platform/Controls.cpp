@@ -1,5 +1,7 @@
 #include "platform/Controls.h"
 
+#include "platform/QtSide.h"
+
 #include <QCheckBox>
 #include <QGroupBox>
 #include <QPushButton>
@@ -24,7 +26,7 @@ void BControl::Invoke() {
 
 void BControl::PlaceWidget() {
     BView::PlaceWidget();
-    QWidget* w = Widget();
+    QWidget* w = QtSide::Widget(*this);
     QFont font = w->font();
     for (int stretch = 100; stretch >= 70 && w->sizeHint().width() > w->width(); stretch -= 3) {
         font.setStretch(stretch);
@@ -35,71 +37,70 @@ void BControl::PlaceWidget() {
 void MatchLabelFonts(const std::vector<BControl*>& group) {
     int narrowest = 100;
     for (BControl* control : group)
-        narrowest = std::min(narrowest, control->Widget()->font().stretch() == 0
+        narrowest = std::min(narrowest, QtSide::Widget(*control)->font().stretch() == 0
                                             ? 100
-                                            : control->Widget()->font().stretch());
+                                            : QtSide::Widget(*control)->font().stretch());
     for (BControl* control : group) {
-        QFont font = control->Widget()->font();
+        QFont font = QtSide::Widget(*control)->font();
         font.setStretch(narrowest);
-        control->Widget()->setFont(font);
+        QtSide::Widget(*control)->setFont(font);
     }
 }
 
 BButton::BButton(BRect f, const char* n, const char* l, BMessage* m, uint32 r, uint32 fl)
     : BControl(f, n, l, m, r, fl) {}
 
-QWidget* BButton::Widget() {
-    if (!widget) {
+void BButton::MakeWidget() {
+    if (!native->widget) {
         auto* button = new QPushButton(QString::fromStdString(label));
         button->setAutoDefault(false);
         QObject::connect(button, &QPushButton::clicked, [this] { Invoke(); });
-        widget = button;
+        native->widget = button;
     }
-    return widget;
 }
 
 void BButton::Click() {
-    static_cast<QPushButton*>(Widget())->click();
+    static_cast<QPushButton*>(QtSide::Widget(*this))->click();
 }
 
 BCheckBox::BCheckBox(BRect f, const char* n, const char* l, BMessage* m, uint32 r, uint32 fl)
     : BControl(f, n, l, m, r, fl) {}
 
-QWidget* BCheckBox::Widget() {
-    if (!widget) {
+void BCheckBox::MakeWidget() {
+    if (!native->widget) {
         auto* box = new QCheckBox(QString::fromStdString(label));
         // clicked comes from the player only; SetValue does not post.
         QObject::connect(box, &QCheckBox::clicked, [this] { Invoke(); });
-        widget = box;
+        native->widget = box;
     }
-    return widget;
 }
 
 void BCheckBox::SetValue(int32 value) {
-    static_cast<QCheckBox*>(Widget())->setChecked(value != B_CONTROL_OFF);
+    static_cast<QCheckBox*>(QtSide::Widget(*this))->setChecked(value != B_CONTROL_OFF);
 }
 
 int32 BCheckBox::Value() const {
-    return widget && static_cast<QCheckBox*>(widget)->isChecked() ? B_CONTROL_ON : B_CONTROL_OFF;
+    return native->widget && static_cast<QCheckBox*>(native->widget)->isChecked() ? B_CONTROL_ON
+                                                                                  : B_CONTROL_OFF;
 }
 
 void BCheckBox::Click() {
-    static_cast<QCheckBox*>(Widget())->click();
+    static_cast<QCheckBox*>(QtSide::Widget(*this))->click();
 }
 
 BBox::BBox(BRect f, const char* n, uint32 r, uint32 fl, border_style)
     : BView(f, n ? n : "", r, fl) {}
 
-QWidget* BBox::Widget() {
-    if (!widget)
-        widget = new QGroupBox();
-    return widget;
+void BBox::MakeWidget() {
+    if (!native->widget)
+        native->widget = new QGroupBox();
 }
 
 void BBox::SetLabel(const char* text) {
-    static_cast<QGroupBox*>(Widget())->setTitle(QString::fromUtf8(text));
+    static_cast<QGroupBox*>(QtSide::Widget(*this))->setTitle(QString::fromUtf8(text));
 }
 
 std::string BBox::Label() const {
-    return widget ? static_cast<QGroupBox*>(widget)->title().toStdString() : std::string();
+    return native->widget ? static_cast<QGroupBox*>(native->widget)->title().toStdString()
+                          : std::string();
 }

@@ -40,9 +40,11 @@ class BButton : public BControl {
     BButton(BRect frame, const char* name, const char* label, BMessage* message,
             uint32 resizingMode = B_FOLLOW_LEFT | B_FOLLOW_TOP,
             uint32 flags = B_WILL_DRAW | B_NAVIGABLE);
-    QWidget* Widget() override;
     // Presses the button as the player would.
     void Click();
+
+  protected:
+    void MakeWidget() override;
 };
 
 class BCheckBox : public BControl {
@@ -50,11 +52,13 @@ class BCheckBox : public BControl {
     BCheckBox(BRect frame, const char* name, const char* label, BMessage* message,
               uint32 resizingMode = B_FOLLOW_LEFT | B_FOLLOW_TOP,
               uint32 flags = B_WILL_DRAW | B_NAVIGABLE);
-    QWidget* Widget() override;
     void SetValue(int32 value);
     int32 Value() const;
     // Toggles the box as a click would: the mark changes and the message is posted.
     void Click();
+
+  protected:
+    void MakeWidget() override;
 };
 
 class BBox : public BView {
@@ -63,8 +67,10 @@ class BBox : public BView {
          uint32 resizingMode = B_FOLLOW_LEFT | B_FOLLOW_TOP,
          uint32 flags = B_WILL_DRAW | B_FRAME_EVENTS | B_NAVIGABLE_JUMP,
          border_style border = B_FANCY_BORDER);
-    QWidget* Widget() override;
     bool HasFrameBuffer() const override { return false; }
     void SetLabel(const char* text);
     std::string Label() const;
+
+  protected:
+    void MakeWidget() override;
 };

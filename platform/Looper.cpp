@@ -1,5 +1,7 @@
 #include "platform/Looper.h"
 
+#include "platform/QtSide.h"
+
 #include <QCoreApplication>
 #include <QObject>
 #include <algorithm>
@@ -31,7 +33,7 @@ status_t BMessage::FindString(const std::string& name, std::string* value) const
     return B_OK;
 }
 
-BLooper::BLooper() : context(std::make_unique<QObject>()) {
+BLooper::BLooper() : context(std::make_unique<Context>()) {
     Loopers().push_back(this);
 }
 

@@ -9,8 +9,6 @@
 
 #include "platform/Message.h"
 
-class QObject;
-
 class BLooper {
   public:
     BLooper();
@@ -50,11 +48,13 @@ class BLooper {
     virtual void DispatchMessage(BMessage* message);
 
   private:
+    friend struct QtSide;  // the toolkit's side of the class (platform/QtSide.h)
     void ScheduleDrain();
     void Drain();
     static void DrainAll();
 
     std::deque<BMessage> queue;
     BMessage* current = nullptr;
-    std::unique_ptr<QObject> context;
+    struct Context;  // the toolkit object that carries queued calls
+    std::unique_ptr<Context> context;
 };

@@ -5,34 +5,39 @@
 #include <QMenu>
 #include <QMenuBar>
 
+#include "platform/QtSide.h"
 #include "platform/Window.h"
 
 BMenuItem::BMenuItem(const char* itemLabel, BMessage* itemMessage, char key, uint32)
     : label(itemLabel ? itemLabel : ""),
       message(itemMessage ? *itemMessage : BMessage()),
-      shortcut(key) {
+      shortcut(key),
+      native(std::make_unique<Native>()) {
     delete itemMessage;  // the item owns its message, as the caller handed it over
 }
 
 BMenuItem::~BMenuItem() = default;
 
-void BMenuItem::AttachTo(QMenu* qmenu, BMenu* owner) {
-    menu = owner;
-    if (label.empty()) {
+void QtSide::AttachTo(BMenuItem& item, QMenu* qmenu, BMenu* owner) {
+    item.menu = owner;
+    QAction*& action = item.native->action;
+    if (item.label.empty()) {
         action = qmenu->addSeparator();
         return;
     }
-    action = qmenu->addAction(QString::fromStdString(label));
-    if (shortcut)
-        action->setShortcut(QKeySequence(Qt::CTRL | Qt::Key(QChar(shortcut).toUpper().unicode())));
-    action->setEnabled(enabled);
-    QObject::connect(action, &QAction::triggered, [this] { Invoke(); });
+    action = qmenu->addAction(QString::fromStdString(item.label));
+    if (item.shortcut)
+        action->setShortcut(
+            QKeySequence(Qt::CTRL | Qt::Key(QChar(item.shortcut).toUpper().unicode())));
+    action->setEnabled(item.enabled);
+    BMenuItem* chosen = &item;
+    QObject::connect(action, &QAction::triggered, [chosen] { chosen->Invoke(); });
 }
 
 void BMenuItem::SetEnabled(bool on) {
     enabled = on;
-    if (action)
-        action->setEnabled(on);
+    if (native->action)
+        native->action->setEnabled(on);
 }
 
 bool BMenuItem::IsEnabled() const {
@@ -46,19 +51,21 @@ void BMenuItem::Invoke() {
         window->PostMessage(message);
 }
 
-BMenu::BMenu(const char* menuName, menu_layout) : name(menuName), menu(new QMenu()) {
-    menu->setTitle(QString::fromStdString(name));
+BMenu::BMenu(const char* menuName, menu_layout)
+    : name(menuName), native(std::make_unique<Native>()) {
+    native->menu = new QMenu();
+    native->menu->setTitle(QString::fromStdString(name));
 }
 
 BMenu::~BMenu() {
     for (BMenuItem* item : items)
         delete item;
-    delete menu;
+    delete native->menu;
 }
 
 bool BMenu::AddItem(BMenuItem* item) {
     items.push_back(item);
-    item->AttachTo(menu, this);
+    QtSide::AttachTo(*item, native->menu, this);
     return true;
 }
 
@@ -86,16 +93,15 @@ BMenuBar::~BMenuBar() {
         delete menu;
 }
 
-QWidget* BMenuBar::Widget() {
-    if (!widget)
-        widget = new QMenuBar();
-    return widget;
+void BMenuBar::MakeWidget() {
+    if (!native->widget)
+        native->widget = new QMenuBar();
 }
 
 bool BMenuBar::AddItem(BMenu* menu) {
     menus.push_back(menu);
     menu->SetOwnerView(this);
-    static_cast<QMenuBar*>(Widget())->addMenu(menu->Menu());
+    static_cast<QMenuBar*>(QtSide::Widget(*this))->addMenu(QtSide::Menu(*menu));
     return true;
 }
 

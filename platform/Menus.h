@@ -2,15 +2,13 @@
 // window that holds the menu bar; a disabled item does neither.
 #pragma once
 
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "platform/Message.h"
 #include "platform/View.h"
 
-class QAction;
-class QMenu;
-class QMenuBar;
 class BMenu;
 
 enum menu_layout { B_ITEMS_IN_ROW = 0, B_ITEMS_IN_COLUMN = 1 };
@@ -26,14 +24,13 @@ class BMenuItem {
     // Chooses the item as a click would (ignored when disabled).
     void Invoke();
 
-    QAction* Action() const { return action; }
-    void AttachTo(QMenu* menu, BMenu* owner);
-
   private:
+    friend struct QtSide;  // the toolkit's side of the class (platform/QtSide.h)
+    struct Native;
     std::string label;
     BMessage message;
     char shortcut;
-    QAction* action = nullptr;
+    std::unique_ptr<Native> native;
     BMenu* menu = nullptr;
     bool enabled = true;
 };
@@ -53,13 +50,14 @@ class BMenu {
     int32 CountItems() const { return int32(items.size()); }
     BMenuItem* ItemAt(int32 index) const;
     const std::string& Name() const { return name; }
-    QMenu* Menu() const { return menu; }
     void SetOwnerView(BView* view) { owner = view; }
     BView* OwnerView() const { return owner; }
 
   private:
+    friend struct QtSide;
+    struct Native;
     std::string name;
-    QMenu* menu;
+    std::unique_ptr<Native> native;
     std::vector<BMenuItem*> items;
     BView* owner = nullptr;
 };
@@ -73,9 +71,9 @@ class BMenuBar : public BView {
     bool AddItem(BMenu* menu);
     int32 CountItems() const { return int32(menus.size()); }
     BMenu* SubmenuAt(int32 index) const;
-    QWidget* Widget() override;
     bool HasFrameBuffer() const override { return false; }
 
   private:
+    void MakeWidget() override;
     std::vector<BMenu*> menus;
 };

@@ -23,6 +23,7 @@
 #include "platform/Alert.h"
 #include "platform/Bitmap.h"
 #include "platform/Looper.h"
+#include "platform/QtSide.h"
 #include "platform/TestSeams.h"
 #include "platform/View.h"
 
@@ -103,8 +104,8 @@ PlatformSession::~PlatformSession() {
 void SetProgramIcon(const BBitmap* bitmap, BRect part) {
     if (!bitmap || !part.IsValid())
         return;
-    const QImage icon = bitmap->Image().copy(int(part.left), int(part.top), part.IntegerWidth() + 1,
-                                             part.IntegerHeight() + 1);
+    const QImage icon = QtSide::Image(*bitmap).copy(
+        int(part.left), int(part.top), part.IntegerWidth() + 1, part.IntegerHeight() + 1);
     QApplication::setWindowIcon(QIcon(QPixmap::fromImage(icon)));
 }
 

@@ -5,6 +5,7 @@
 #include <QImageReader>
 
 #include "platform/Bitmap.h"
+#include "platform/QtSide.h"
 
 namespace {
 
@@ -118,10 +119,6 @@ BBitmap* BTranslationUtils::GetBitmapFile(const char* path) {
     QImage picture = reader.read();
     if (picture.isNull())
         return nullptr;
-    auto* bitmap = new BBitmap(picture);
-    if (!bitmap->IsValid()) {
-        delete bitmap;
-        return nullptr;
-    }
-    return bitmap;
+    std::unique_ptr<BBitmap> bitmap = QtSide::FromPicture(picture);
+    return bitmap->IsValid() ? bitmap.release() : nullptr;
 }

@@ -10,6 +10,7 @@
 #include "platform/Looper.h"
 #include "platform/Pacing.h"
 #include "platform/PixelOps.h"
+#include "platform/QtSide.h"
 #include "platform/System.h"
 #include "platform/TestSeams.h"
 #include "platform/ViewWidget.h"
@@ -38,10 +39,7 @@ bool BView::PressHeldStill() {
 }
 
 BView::BView(BRect viewFrame, const char* viewName, uint32, uint32)
-    : name(viewName ? viewName : ""),
-      frame(viewFrame),
-      frameBuffer(std::make_unique<QImage>()),
-      viewPicture(std::make_unique<QImage>()) {}
+    : name(viewName ? viewName : ""), frame(viewFrame), native(std::make_unique<Native>()) {}
 
 BView::~BView() {
     std::vector<BView*> owned = children;
@@ -50,32 +48,31 @@ BView::~BView() {
         delete child;
     if (parent)
         parent->RemoveChild(this);
-    delete widget;
+    delete native->widget;
 }
 
 void BView::Draw(BRect) {}
 
 void BView::MouseDown(BPoint) {}
 
-QWidget* BView::Widget() {
-    if (!widget) {
-        widget = new ViewWidget(this);
-        widget->resize(frame.IntegerWidth() + 1, frame.IntegerHeight() + 1);
+void BView::MakeWidget() {
+    if (!native->widget) {
+        native->widget = new ViewWidget(this);
+        native->widget->resize(frame.IntegerWidth() + 1, frame.IntegerHeight() + 1);
     }
-    return widget;
 }
 
 void BView::PlaceWidget() {
-    Widget()->setGeometry(int(frame.left), int(frame.top), frame.IntegerWidth() + 1,
-                          frame.IntegerHeight() + 1);
+    QtSide::Widget(*this)->setGeometry(int(frame.left), int(frame.top), frame.IntegerWidth() + 1,
+                                       frame.IntegerHeight() + 1);
 }
 
 void BView::AddChild(BView* child) {
     children.push_back(child);
     child->parent = this;
-    child->Widget()->setParent(Widget());
+    QtSide::Widget(*child)->setParent(QtSide::Widget(*this));
     child->PlaceWidget();
-    child->Widget()->show();
+    QtSide::Widget(*child)->show();
     child->SetWindowTree(window);
     if (window && !window->IsHidden())
         child->DrawTree();
@@ -87,8 +84,8 @@ bool BView::RemoveChild(BView* child) {
         return false;
     children.erase(it);
     child->parent = nullptr;
-    if (child->widget)
-        child->widget->setParent(nullptr);
+    if (child->native->widget)
+        child->native->widget->setParent(nullptr);
     child->SetWindowTree(nullptr);
     return true;
 }
@@ -105,27 +102,29 @@ BView* BView::FindView(const std::string& viewName) {
 
 void BView::SetWindowTree(BWindow* w) {
     window = w;
-    if (w && HasFrameBuffer() && frameBuffer->isNull())
+    if (w && HasFrameBuffer() && native->frameBuffer.isNull())
         ResetFrameBuffer();
     for (BView* child : children)
         child->SetWindowTree(w);
 }
 
 void BView::ResetFrameBuffer() {
-    *frameBuffer =
+    QImage& frameBuffer = native->frameBuffer;
+    const QImage& viewPicture = native->viewPicture;
+    frameBuffer =
         QImage(frame.IntegerWidth() + 1, frame.IntegerHeight() + 1, QImage::Format_ARGB32);
-    pixelops::FillRect(*frameBuffer, Bounds(), viewColor);
-    if (!viewPicture->isNull()) {
-        for (int y = 0; y < frameBuffer->height(); y += viewPicture->height())
-            for (int x = 0; x < frameBuffer->width(); x += viewPicture->width())
-                pixelops::Blit(*viewPicture,
-                               BRect(0, 0, viewPicture->width() - 1, viewPicture->height() - 1),
-                               *frameBuffer, x, y, B_OP_COPY);
+    pixelops::FillRect(frameBuffer, Bounds(), viewColor);
+    if (!viewPicture.isNull()) {
+        for (int y = 0; y < frameBuffer.height(); y += viewPicture.height())
+            for (int x = 0; x < frameBuffer.width(); x += viewPicture.width())
+                pixelops::Blit(viewPicture,
+                               BRect(0, 0, viewPicture.width() - 1, viewPicture.height() - 1),
+                               frameBuffer, x, y, B_OP_COPY);
     }
 }
 
 void BView::DrawTree() {
-    if (HasFrameBuffer() && Target()) {
+    if (HasFrameBuffer() && QtSide::Target(*this)) {
         BLooper::HookScope scope;
         Draw(Bounds());
         Touched(Bounds());
@@ -142,29 +141,30 @@ void BView::SetFont(const BFont* f, uint32) {
     font = *f;
 }
 
-QImage* BView::Target() {
-    if (bitmap)
-        return &bitmap->Image();
-    if (window && HasFrameBuffer())
-        return frameBuffer.get();
+QImage* QtSide::Target(BView& view) {
+    if (view.bitmap)
+        return &Image(*view.bitmap);
+    if (view.window && view.HasFrameBuffer())
+        return &view.native->frameBuffer;
     return nullptr;
 }
 
 void BView::Touched(BRect r) {
+    QWidget* widget = native->widget;
     if (bitmap || !widget || !r.IsValid())
         return;
     widget->update(int(r.left), int(r.top), r.IntegerWidth() + 1, r.IntegerHeight() + 1);
 }
 
 void BView::StrokeRect(BRect r) {
-    if (QImage* target = Target()) {
+    if (QImage* target = QtSide::Target(*this)) {
         pixelops::StrokeRect(*target, r, highColor);
         Touched(r);
     }
 }
 
 void BView::FillRect(BRect r) {
-    if (QImage* target = Target()) {
+    if (QImage* target = QtSide::Target(*this)) {
         pixelops::FillRect(*target, r, highColor);
         Touched(r);
     }
@@ -179,19 +179,19 @@ void BView::DrawBitmap(const BBitmap* source, BPoint where) {
 }
 
 void BView::DrawBitmap(const BBitmap* source, BRect from, BRect to) {
-    QImage* target = Target();
+    QImage* target = QtSide::Target(*this);
     if (!target || !source)
         return;
     // Copies are 1:1: the smaller of the two rectangles decides the size.
     BRect clipped(from.left, from.top, from.left + std::min(from.Width(), to.Width()),
                   from.top + std::min(from.Height(), to.Height()));
-    BRect touched = pixelops::Blit(source->Image(), clipped, *target, int(std::floor(to.left)),
-                                   int(std::floor(to.top)), drawingMode);
+    BRect touched = pixelops::Blit(QtSide::Image(*source), clipped, *target,
+                                   int(std::floor(to.left)), int(std::floor(to.top)), drawingMode);
     Touched(touched);
 }
 
 void BView::DrawString(const char* text, BPoint baseline) {
-    QImage* target = Target();
+    QImage* target = QtSide::Target(*this);
     if (!target)
         return;
     QPainter painter(target);
@@ -206,6 +206,7 @@ void BView::DrawString(const char* text, BPoint baseline) {
 }
 
 void BView::Sync() {
+    QWidget* widget = native->widget;
     if (bitmap || !window || !widget || !widget->isVisible())
         return;
     // Paints what has changed since the last paint and hands it to the display now.
@@ -221,7 +222,7 @@ void BView::Sync() {
 
 void BView::SetViewBitmap(const BBitmap* picture, uint32, uint32) {
     // A shared copy: the caller may release its bitmap while we still show this one.
-    *viewPicture = picture ? picture->Image() : QImage();
+    native->viewPicture = picture ? QtSide::Image(*picture) : QImage();
 }
 
 void BView::GetMouse(BPoint* location, uint32* buttons, bool) {

@@ -12,9 +12,6 @@
 class BBitmap;
 class BWindow;
 class BFont;
-class QImage;
-class QWidget;
-class ViewWidget;
 
 enum { B_FONT_ALL = 0x1ff };
 enum font_face { B_REGULAR_FACE = 0x40, B_BOLD_FACE = 0x20 };
@@ -85,9 +82,7 @@ class BView {
     void GetMouse(BPoint* location, uint32* buttons, bool checkMessageQueue = true);
 
     // Platform side.
-    virtual QWidget* Widget();
     virtual bool HasFrameBuffer() const { return true; }
-    const QImage& FrameBuffer() const { return *frameBuffer; }
     bool IsInMouseDown() const { return inMouseDown; }
     // A press is being followed and its pointer has neither moved nor changed buttons since the
     // last sample: the next sample would find nothing new.
@@ -102,8 +97,10 @@ class BView {
     void AttachToBitmap(BBitmap* b) { bitmap = b; }
 
   protected:
-    // Where drawing goes: the bitmap, the frame buffer when in a window, or nowhere.
-    QImage* Target();
+    friend struct QtSide;  // the toolkit's side of the class (platform/QtSide.h)
+    struct Native;
+    // Makes the toolkit's widget for the view when it has none yet.
+    virtual void MakeWidget();
     void Touched(BRect r);
     virtual void PlaceWidget();
 
@@ -113,13 +110,11 @@ class BView {
     BWindow* window = nullptr;
     BBitmap* bitmap = nullptr;
     std::vector<BView*> children;
-    QWidget* widget = nullptr;
+    std::unique_ptr<Native> native;
 
   private:
     void ResetFrameBuffer();
 
-    std::unique_ptr<QImage> frameBuffer;
-    std::unique_ptr<QImage> viewPicture;
     rgb_color highColor{0, 0, 0, 255};
     rgb_color lowColor{255, 255, 255, 255};
     rgb_color viewColor{255, 255, 255, 255};

@@ -3,6 +3,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 
+#include "platform/QtSide.h"
 #include "platform/View.h"
 
 namespace {
@@ -34,7 +35,7 @@ void ViewWidget::paintEvent(QPaintEvent* event) {
         return;
     // Everything drawn on a view is opaque, so the buffer is shown as RGB32: Qt then copies the
     // changed area straight to the screen instead of converting the whole buffer's alpha first.
-    const QImage& buffer = owner->FrameBuffer();
+    const QImage& buffer = QtSide::FrameBuffer(*owner);
     const QImage opaque(buffer.constBits(), buffer.width(), buffer.height(), buffer.bytesPerLine(),
                         QImage::Format_RGB32);
     QPainter painter(this);

@@ -1,5 +1,7 @@
 #include "platform/Window.h"
 
+#include "platform/QtSide.h"
+
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QMenuBar>
@@ -63,8 +65,8 @@ bool BWindow::QuitRequested() {
     return true;
 }
 
-QWidget* BWindow::Widget() const {
-    return widget;
+QWidget* QtSide::Widget(const BWindow& window) {
+    return window.widget;
 }
 
 void BWindow::Layout() {
@@ -73,25 +75,25 @@ void BWindow::Layout() {
     int shift = 0;
     for (BView* view : views) {
         if (auto* bar = dynamic_cast<BMenuBar*>(view)) {
-            int wanted = bar->Widget()->sizeHint().height();
+            int wanted = QtSide::Widget(*bar)->sizeHint().height();
             shift = std::max(0, wanted - (bar->Frame().IntegerHeight() + 1));
-            bar->Widget()->setGeometry(0, 0, frame.IntegerWidth() + 1, wanted);
+            QtSide::Widget(*bar)->setGeometry(0, 0, frame.IntegerWidth() + 1, wanted);
         }
     }
     for (BView* view : views) {
         if (dynamic_cast<BMenuBar*>(view))
             continue;
         BRect f = view->Frame();
-        view->Widget()->setGeometry(int(f.left), int(f.top) + (f.top > 0 ? shift : 0),
-                                    f.IntegerWidth() + 1, f.IntegerHeight() + 1);
+        QtSide::Widget(*view)->setGeometry(int(f.left), int(f.top) + (f.top > 0 ? shift : 0),
+                                           f.IntegerWidth() + 1, f.IntegerHeight() + 1);
     }
     widget->setFixedSize(frame.IntegerWidth() + 1, frame.IntegerHeight() + 1 + shift);
 }
 
 void BWindow::AddChild(BView* view) {
     views.push_back(view);
-    view->Widget()->setParent(widget);
-    view->Widget()->show();
+    QtSide::Widget(*view)->setParent(widget);
+    QtSide::Widget(*view)->show();
     view->SetWindowTree(this);
     Layout();
     if (!IsHidden())
@@ -103,7 +105,7 @@ bool BWindow::RemoveChild(BView* view) {
     if (it == views.end())
         return false;
     views.erase(it);
-    view->Widget()->setParent(nullptr);
+    QtSide::Widget(*view)->setParent(nullptr);
     view->SetWindowTree(nullptr);
     return true;
 }
@@ -141,10 +143,10 @@ void BWindow::FollowMainWindow() {
         return;
     // Both as Qt places windows: by the outer corner, as the constructor did.
     const QPoint shift =
-        main->Widget()->pos() - QPoint(int(main->Frame().left), int(main->Frame().top));
+        QtSide::Widget(*main)->pos() - QPoint(int(main->Frame().left), int(main->Frame().top));
     QRect place(int(frame.left) + shift.x(), int(frame.top) + shift.y(), widget->width(),
                 widget->height());
-    if (QScreen* screen = main->Widget()->screen()) {
+    if (QScreen* screen = QtSide::Widget(*main)->screen()) {
         const QRect room = screen->availableGeometry();
         place.moveLeft(std::clamp(place.left(), room.left(),
                                   std::max(room.left(), room.right() - place.width())));

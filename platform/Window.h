@@ -9,7 +9,6 @@
 #include "platform/Types.h"
 
 class BView;
-class QWidget;
 class WindowWidget;
 
 class BWindow : public BLooper {
@@ -36,12 +35,12 @@ class BWindow : public BLooper {
     BRect Bounds() const { return BRect(0, 0, frame.Width(), frame.Height()); }
     const std::string& Title() const { return title; }
     window_type Type() const { return type; }
-    QWidget* Widget() const;
 
   protected:
     void DispatchMessage(BMessage* message) override;
 
   private:
+    friend struct QtSide;  // the toolkit's side of the class (platform/QtSide.h)
     void Layout();
     void FollowMainWindow();
 

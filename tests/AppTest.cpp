@@ -14,6 +14,7 @@
 #include "app/MessageCodes.h"
 #include "app/Settings.h"
 #include "platform/Menus.h"
+#include "platform/QtSide.h"
 
 using namespace testing_support;
 
@@ -54,12 +55,13 @@ TEST_F(App, StartsWithDefaultsWhenThereIsNoSettingsFile) {
     EXPECT_STREQ(view->GetBit(), "./cards.bmp");
     EXPECT_EQ(window->backgroundPath, "<NONE>");
     EXPECT_FALSE(window->undoItem->IsEnabled());
-    EXPECT_EQ(window->Widget()->minimumSize(), window->Widget()->maximumSize());  // no resizing
+    EXPECT_EQ(QtSide::Widget(*window)->minimumSize(),
+              QtSide::Widget(*window)->maximumSize());  // no resizing
     EXPECT_FALSE(QApplication::windowIcon().isNull());
     EXPECT_TRUE(testseams::Alerts().empty());
     // Shown fully drawn: a dealt table on green.
-    EXPECT_EQ(view->FrameBuffer(), view->OffscreenImage()->Image());
-    EXPECT_EQ(PixelAt(view->FrameBuffer(), 650, 450), Rgb(0, 153, 0));
+    EXPECT_EQ(QtSide::FrameBuffer(*view), QtSide::Image(*view->OffscreenImage()));
+    EXPECT_EQ(PixelAt(QtSide::FrameBuffer(*view), 650, 450), Rgb(0, 153, 0));
 }
 
 TEST_F(App, MenusHoldTheCommandsInOrderWithTheirShortcuts) {
@@ -75,10 +77,10 @@ TEST_F(App, MenusHoldTheCommandsInOrderWithTheirShortcuts) {
               (std::vector<std::string>{"Deal", "Undo", "", "Options", "Load CardSet", "",
                                         "Load Background", "Clear Background", "", "Exit"}));
     EXPECT_EQ(game->FindItem("Exit")->Command(), MSG_EXIT);
-    EXPECT_EQ(game->FindItem("Deal")->Action()->shortcut().toString(), "Ctrl+D");
-    EXPECT_EQ(game->FindItem("Clear Background")->Action()->shortcut().toString(), "Ctrl+C");
+    EXPECT_EQ(QtSide::Action(*game->FindItem("Deal"))->shortcut().toString(), "Ctrl+D");
+    EXPECT_EQ(QtSide::Action(*game->FindItem("Clear Background"))->shortcut().toString(), "Ctrl+C");
     EXPECT_EQ(help->FindItem("Rules")->Command(), MSG_RULES);
-    EXPECT_EQ(help->FindItem("About")->Action()->shortcut().toString(), "Ctrl+A");
+    EXPECT_EQ(QtSide::Action(*help->FindItem("About"))->shortcut().toString(), "Ctrl+A");
 }
 
 TEST_F(App, ReadsAGoodSettingsFile) {
@@ -199,11 +201,11 @@ TEST_F(App, AnUnwritableSettingsFolderStillQuitsCleanly) {
 
 TEST_F(App, UnknownCodesChangeNothing) {
     Start();
-    QImage before = view->FrameBuffer().copy();
+    QImage before = QtSide::FrameBuffer(*view).copy();
     for (uint32 code : {0u, 4u, 11u, 12u, 16u, 19u, 22u, 51u, 999u})
         window->PostMessage(code);
     BLooper::DispatchAllPending();
-    EXPECT_EQ(view->FrameBuffer(), before);
+    EXPECT_EQ(QtSide::FrameBuffer(*view), before);
     EXPECT_FALSE(app->IsQuitting());
 }
 

@@ -1,5 +1,6 @@
 #include "Files.h"
 #include "TestSupport.h"
+#include "platform/QtSide.h"
 
 using namespace testing_support;
 
@@ -87,7 +88,7 @@ TEST_F(CardSet, FacesAndBacksAreCutFromTheGrid) {
 }
 
 TEST_F(CardSet, NoRedrawMeansNothingIsDrawnEvenAfterAnAlert) {
-    view->OffscreenImage()->Image().fill(0);
+    QtSide::Image(*view->OffscreenImage()).fill(0);
     QImage before = Offscreen().copy();
     view->SetBitmap(files.Path("missing.bmp").c_str(), 1);
     EXPECT_EQ(Offscreen(), before);

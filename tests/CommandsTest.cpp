@@ -13,6 +13,7 @@
 #include "app/Settings.h"
 #include "platform/Application.h"
 #include "platform/Controls.h"
+#include "platform/QtSide.h"
 
 using namespace testing_support;
 
@@ -35,7 +36,7 @@ class Commands : public TableFixture {
         Send(code);
         return ::testing::internal::GetCapturedStdout();
     }
-    QImage& MutableScreen() { return const_cast<QImage&>(view->FrameBuffer()); }
+    QImage& MutableScreen() { return const_cast<QImage&>(QtSide::FrameBuffer(*view)); }
     Settings SavedAtQuit() {
         Send(MSG_EXIT);
         Settings saved;
@@ -44,7 +45,7 @@ class Commands : public TableFixture {
     }
     COptions* Options() { return window->optionsWindow; }
     bool Framed(int tile) {
-        return PixelAt(Options()->backTiles[tile]->FrameBuffer(), 1, 1) == Rgb(0, 0, 0);
+        return PixelAt(QtSide::FrameBuffer(*Options()->backTiles[tile]), 1, 1) == Rgb(0, 0, 0);
     }
     Files files;
 };
@@ -75,7 +76,7 @@ TEST_F(Commands, OptionsOpenWithTheTablesValues) {
     for (int i = 0; i < 4; ++i)
         EXPECT_EQ(Framed(i), i == 2) << i;
     // Each tile shows its own back from the card set.
-    EXPECT_EQ(PixelAt(Options()->backTiles[3]->FrameBuffer(), 38, 50),
+    EXPECT_EQ(PixelAt(QtSide::FrameBuffer(*Options()->backTiles[3]), 38, 50),
               PixelAt(view->GetBitmap(), 923 + 35, 288 + 47));
 }
 
@@ -140,12 +141,12 @@ TEST_F(Commands, TwoRedealsPassesThroughUntouched) {
 }
 
 TEST_F(Commands, DialogsKeepTheirPlaceOverAMovedMainWindow) {
-    window->Widget()->move(QPoint(150, 90));
+    QtSide::Widget(*window)->move(QPoint(150, 90));
     Send(MSG_OPTIONS);
     Send(MSG_ABOUT);
-    EXPECT_EQ(Options()->Widget()->pos(), QPoint(312, 210));
+    EXPECT_EQ(QtSide::Widget(*Options())->pos(), QPoint(312, 210));
     BWindow* about = be_app->WindowAt(be_app->CountWindows() - 1);
-    EXPECT_EQ(about->Widget()->pos(), QPoint(200, 140));
+    EXPECT_EQ(QtSide::Widget(*about)->pos(), QPoint(200, 140));
 }
 
 TEST_F(Commands, TheOptionsCloseBoxCancels) {
@@ -263,7 +264,7 @@ TEST_F(Commands, EveryAboutIsANewWindowThatOkCloses) {
     EXPECT_EQ(about->Title(), "Tarnwick : About");
     EXPECT_EQ(about->Frame(), BRect(100, 100, 550, 300));
     ASSERT_NE(about->view->picture, nullptr);
-    const QImage& shown = about->view->FrameBuffer();
+    const QImage& shown = QtSide::FrameBuffer(*about->view);
     EXPECT_EQ(PixelAt(shown, 20, 40), PixelAt(about->view->picture.get(), 10, 10));
     EXPECT_EQ(PixelAt(shown, 445, 5), Rgb(95, 120, 255));
     EXPECT_EQ(PixelAt(shown, 255, 100), PixelAt(about->view->picture.get(), 245, 70));
@@ -283,10 +284,11 @@ TEST_F(Commands, FixedSizeWindowsOfferNoMaximiseAndAboutEndsOnlyByOk) {
     auto* about = static_cast<AboutWindow*>(be_app->WindowAt(be_app->CountWindows() - 2));
     ASSERT_EQ(about->Title(), "Tarnwick : About");
     for (int i = 0; i < be_app->CountWindows(); ++i)
-        EXPECT_FALSE(be_app->WindowAt(i)->Widget()->windowFlags() & Qt::WindowMaximizeButtonHint)
+        EXPECT_FALSE(QtSide::Widget(*be_app->WindowAt(i))->windowFlags() &
+                     Qt::WindowMaximizeButtonHint)
             << be_app->WindowAt(i)->Title();
-    EXPECT_FALSE(about->Widget()->windowFlags() & Qt::WindowCloseButtonHint);
-    EXPECT_TRUE(window->Widget()->windowFlags() & Qt::WindowCloseButtonHint);
+    EXPECT_FALSE(QtSide::Widget(*about)->windowFlags() & Qt::WindowCloseButtonHint);
+    EXPECT_TRUE(QtSide::Widget(*window)->windowFlags() & Qt::WindowCloseButtonHint);
 }
 
 TEST_F(Commands, TheWindowIconFollowsALoadedCardSet) {
@@ -308,7 +310,7 @@ TEST_F(Commands, TheAboutWindowOpensWithoutItsPicture) {
     Send(MSG_ABOUT);
     auto* about = static_cast<AboutWindow*>(be_app->WindowAt(be_app->CountWindows() - 1));
     EXPECT_EQ(about->view->picture, nullptr);
-    EXPECT_EQ(PixelAt(about->view->FrameBuffer(), 445, 5), Rgb(95, 120, 255));
+    EXPECT_EQ(PixelAt(QtSide::FrameBuffer(*about->view), 445, 5), Rgb(95, 120, 255));
     exepath = AppDir();
 }
 

@@ -1,4 +1,5 @@
 #include "TestSupport.h"
+#include "platform/QtSide.h"
 
 using namespace testing_support;
 
@@ -25,7 +26,7 @@ class Drawing : public TableFixture {
             }
         EXPECT_GT(checked, 0);
     }
-    QImage& MutableScreen() { return const_cast<QImage&>(view->FrameBuffer()); }
+    QImage& MutableScreen() { return const_cast<QImage&>(QtSide::FrameBuffer(*view)); }
     int CountColour(const QImage& image, Pixel colour) {
         int n = 0;
         for (int y = 0; y < image.height(); ++y)
@@ -116,7 +117,7 @@ TEST_F(Drawing, RedrawBitsCopiesOnlyTheUncoveredStrips) {
         {110, 210, 100, 200, 11 * 156 + 71 * 10 - 11 * 10},  // right and down
         {100, 200, 100, 200, 0},                             // not moved
     };
-    view->OffscreenImage()->Image().fill(qRgb(255, 255, 255));
+    QtSide::Image(*view->OffscreenImage()).fill(qRgb(255, 255, 255));
     view->handCount = 5;
     for (const Case& c : cases) {
         MutableScreen().fill(qRgb(0, 0, 0));
@@ -137,7 +138,7 @@ TEST(DrawingOffScreen, AViewInNoWindowDrawsOnlyItsOffscreenImage) {
     CView view(BRect(0, 20, 700, 520), "MainView");
     view.SetBitmap((AppDir() + "/cards.bmp").c_str(), 1);
     view.SetBackground("<NONE>");
-    EXPECT_TRUE(view.FrameBuffer().isNull());
+    EXPECT_TRUE(QtSide::FrameBuffer(view).isNull());
     EXPECT_EQ(PixelAt(view.OffscreenImage(), 650, 450), kGreen);
     EXPECT_EQ(PixelAt(view.OffscreenImage(), 300, 20), kBlack);
 }

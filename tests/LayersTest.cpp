@@ -46,4 +46,29 @@ TEST(Layers, EachFolderIncludesOnlyItselfAndTheFoldersBelowIt) {
     EXPECT_GT(files, 40);
 }
 
+// The headers the folders above include name no Qt type, so nothing above platform/ depends on
+// the toolkit; the toolkit's side lives in the platform's own internal headers.
+TEST(Layers, PublicPlatformHeadersNameNoQtType) {
+    const QStringList internal = {"QtSide.h", "ViewWidget.h", "PixelOps.h"};
+    const QRegularExpression qtType(QStringLiteral("\\bQ[A-Z][A-Za-z]+\\b"));
+    QDirIterator it(QStringLiteral(TARNWICK_SOURCE_DIR "/platform"), {"*.h"});
+    int headers = 0;
+    while (it.hasNext()) {
+        QFile file(it.next());
+        if (internal.contains(it.fileName()))
+            continue;
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+        ++headers;
+        int lineNumber = 0;
+        for (const QString& line : QString::fromUtf8(file.readAll()).split('\n')) {
+            ++lineNumber;
+            const QString code = line.section(QStringLiteral("//"), 0, 0);
+            const auto match = qtType.match(code);
+            EXPECT_FALSE(match.hasMatch()) << it.fileName().toStdString() << ":" << lineNumber
+                                           << " names " << match.captured(0).toStdString();
+        }
+    }
+    EXPECT_GT(headers, 10);
+}
+
 }  // namespace

@@ -4,6 +4,7 @@
 
 #include "TestSupport.h"
 #include "app/MessageCodes.h"
+#include "platform/QtSide.h"
 
 using namespace testing_support;
 
@@ -290,7 +291,7 @@ class QuickClick : public Mouse {
         testseams::SetNoFrameWait(true);
     }
     void Click(int x, int y, Qt::MouseButton button) {
-        QWidget* w = view->Widget();
+        QWidget* w = QtSide::Widget(*view);
         const QPointF at(x, y);
         const QPointF global = w->mapToGlobal(at);
         QCoreApplication::postEvent(w, new QMouseEvent(QEvent::MouseButtonPress, at, global, button,

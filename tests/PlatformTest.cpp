@@ -6,6 +6,7 @@
 #include "TestSupport.h"
 #include "platform/Application.h"
 #include "platform/PixelOps.h"
+#include "platform/QtSide.h"
 #include "platform/System.h"
 
 using namespace testing_support;
@@ -58,7 +59,7 @@ TEST(Views, DrawingOutsideAnyWindowOrImageIsIgnored) {
     BView loose(BRect(0, 0, 9, 9), "loose", B_FOLLOW_NONE, B_WILL_DRAW);
     loose.SetHighColor(255, 0, 0);
     loose.FillRect(BRect(0, 0, 9, 9));  // must not crash or draw anywhere
-    EXPECT_TRUE(loose.FrameBuffer().isNull());
+    EXPECT_TRUE(QtSide::FrameBuffer(loose).isNull());
 
     BBitmap image(BRect(0, 0, 9, 9), B_RGB32, true);
     loose.SetDrawingMode(B_OP_COPY);

@@ -14,6 +14,7 @@
 #include "app/CWindow.h"
 #include "app/Globals.h"
 #include "platform/Bitmap.h"
+#include "platform/QtSide.h"
 #include "platform/TestSeams.h"
 #include "platform/Window.h"
 #include "view/CView.h"
@@ -43,7 +44,7 @@ inline Pixel PixelAt(const QImage& image, int x, int y) {
     return {p[0], p[1], p[2], p[3]};
 }
 inline Pixel PixelAt(const BBitmap* bitmap, int x, int y) {
-    return PixelAt(bitmap->Image(), x, y);
+    return PixelAt(QtSide::Image(*bitmap), x, y);
 }
 inline Pixel Rgb(int r, int g, int b) {
     return {b, g, r, 255};
@@ -157,8 +158,8 @@ class TableFixture : public AppFixture {
         return t;
     }
 
-    const QImage& Screen() const { return view->FrameBuffer(); }
-    const QImage& Offscreen() const { return view->OffscreenImage()->Image(); }
+    const QImage& Screen() const { return QtSide::FrameBuffer(*view); }
+    const QImage& Offscreen() const { return QtSide::Image(*view->OffscreenImage()); }
 };
 
 }  // namespace testing_support

@@ -11,6 +11,7 @@
 #include "app/CApplication.h"
 #include "app/Globals.h"
 #include "platform/Application.h"
+#include "platform/QtSide.h"
 #include "platform/TestSeams.h"
 #include "platform/Window.h"
 
@@ -28,7 +29,7 @@ int main(int argc, char** argv) {
     testseams::ScriptAlerts();        // an alert would mean a broken build: reported below
     testseams::FixClock(1765000000);  // the same deal every build
     CApplication app;
-    QWidget* window = be_app->WindowAt(0)->Widget();
+    QWidget* window = QtSide::Widget(*be_app->WindowAt(0));
     window->show();
     QApplication::processEvents();
     if (!testseams::Alerts().empty()) {

@@ -52,6 +52,31 @@ struct ShownTable {
     CView* view;
 };
 
+// Positions laid out by hand: every place empty, a face-up card put on a stack, and a won game.
+inline void Empty(CView* v) {
+    v->model.deck = PackOfCards(1);
+    v->model.pile = PackOfCards(1);
+    for (int p = 0; p < 4; ++p)
+        v->model.packCount[p] = 0;
+    for (int s = 0; s < 7; ++s)
+        v->model.stackCount[s] = 0;
+    v->model.fannedCount = 0;
+}
+
+inline void Put(CView* v, int s, CCard card) {
+    v->model.stacks[s][v->model.stackCount[s]] = card;
+    v->model.faceDown[s][v->model.stackCount[s]++] = 0;
+}
+
+// Every card face up on the stacks in falling runs, kings at the bottom: a won game.
+inline void WonPosition(CView* v) {
+    Empty(v);
+    for (int suit = 1; suit <= 4; ++suit)
+        for (int n = 13; n >= 1; --n)
+            Put(v, (suit - 1) * 2 % 7 + (n < 7 ? 1 : 0), CCard(suit, n));
+    v->UpdateBackground();
+}
+
 inline double NowSeconds() {
     return std::chrono::duration<double>(std::chrono::steady_clock::now().time_since_epoch())
         .count();

@@ -23,30 +23,6 @@ void Milliseconds(benchmark::State& state, Setup setup, Work work, double perIte
         state.counters["ms_per_card"] = total / double(state.iterations()) * 1000.0 / perItems;
 }
 
-void Empty(CView* v) {
-    v->model.deck = PackOfCards(1);
-    v->model.pile = PackOfCards(1);
-    for (int p = 0; p < 4; ++p)
-        v->model.packCount[p] = 0;
-    for (int s = 0; s < 7; ++s)
-        v->model.stackCount[s] = 0;
-    v->model.fannedCount = 0;
-}
-
-void Put(CView* v, int s, CCard card) {
-    v->model.stacks[s][v->model.stackCount[s]] = card;
-    v->model.faceDown[s][v->model.stackCount[s]++] = 0;
-}
-
-// Every card face up on the stacks in falling runs, kings at the bottom: a won game.
-void WonPosition(CView* v) {
-    Empty(v);
-    for (int suit = 1; suit <= 4; ++suit)
-        for (int n = 13; n >= 1; --n)
-            Put(v, (suit - 1) * 2 % 7 + (n < 7 ? 1 : 0), CCard(suit, n));
-    v->UpdateBackground();
-}
-
 // The packs hold ace to six of every suit; 28 cards, seven to king, wait on the stacks.
 void TwentyEightLeft(CView* v) {
     Empty(v);

@@ -76,24 +76,7 @@ static void WholeAutocomplete(benchmark::State& state) {
     ShownTable table;
     CView* v = table.view;
     PerPoll(
-        state,
-        [&] {
-            // Every card face up on the stacks, kings at the bottom.
-            v->model.deck = PackOfCards(1);
-            v->model.pile = PackOfCards(1);
-            for (int p = 0; p < 4; ++p)
-                v->model.packCount[p] = 0;
-            for (int s = 0; s < 7; ++s)
-                v->model.stackCount[s] = 0;
-            for (int suit = 1; suit <= 4; ++suit)
-                for (int n = 13; n >= 1; --n) {
-                    const int s = (suit - 1) * 2 % 7 + (n < 7 ? 1 : 0);
-                    v->model.stacks[s][v->model.stackCount[s]] = CCard(suit, n);
-                    v->model.faceDown[s][v->model.stackCount[s]++] = 0;
-                }
-            v->UpdateBackground();
-        },
-        [&] { v->AutoComplete(); });
+        state, [&] { WonPosition(v); }, [&] { v->AutoComplete(); });
 }
 BENCHMARK(WholeAutocomplete)->Unit(benchmark::kMillisecond);
 

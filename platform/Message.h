@@ -1,5 +1,6 @@
 // A message: a 32-bit code and a few named fields. The program's own messages carry the code
-// alone; the platform adds "buttons" to a mouse press and "path" to a file panel's answer.
+// alone; the platform adds "buttons" to a mouse press, "bytes" and "modifiers" to a key press and
+// "path" to a file panel's answer.
 #pragma once
 
 #include <map>
@@ -14,6 +15,7 @@ constexpr uint32 FourCharCode(const char (&c)[5]) {
 }
 constexpr uint32 B_QUIT_REQUESTED = FourCharCode("_QRQ");
 constexpr uint32 B_MOUSE_DOWN = FourCharCode("_MDN");
+constexpr uint32 B_KEY_DOWN = FourCharCode("_KYD");
 
 class BMessage {
   public:

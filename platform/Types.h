@@ -80,3 +80,17 @@ constexpr uint32 B_NAVIGABLE_JUMP = 0x01000000;
 constexpr uint32 B_PRIMARY_MOUSE_BUTTON = 1;
 constexpr uint32 B_SECONDARY_MOUSE_BUTTON = 2;
 constexpr uint32 B_TERTIARY_MOUSE_BUTTON = 4;
+
+// Keys as a key press's bytes carry them, and the modifier keys held with it.
+enum {
+    B_ENTER = '\n',
+    B_SPACE = ' ',
+    B_ESCAPE = 0x1b,
+    B_LEFT_ARROW = 0x1c,
+    B_RIGHT_ARROW = 0x1d,
+    B_UP_ARROW = 0x1e,
+    B_DOWN_ARROW = 0x1f,
+};
+constexpr uint32 B_SHIFT_KEY = 0x1;
+constexpr uint32 B_CONTROL_KEY = 0x4;
+constexpr uint32 B_OPTION_KEY = 0x40;

@@ -55,6 +55,30 @@ void BView::Draw(BRect) {}
 
 void BView::MouseDown(BPoint) {}
 
+void BView::KeyDown(const char*, int32) {}
+
+void BView::MakeFocus(bool focus) {
+    QWidget* widget = QtSide::Widget(*this);
+    widget->setFocusPolicy(focus ? Qt::StrongFocus : Qt::NoFocus);
+    if (focus)
+        widget->setFocus(Qt::OtherFocusReason);
+    else
+        widget->clearFocus();
+}
+
+bool BView::IsFocus() const {
+    return native->widget && native->widget->focusPolicy() != Qt::NoFocus;
+}
+
+void BView::SetAccessibleName(const std::string& text) {
+    // Qt tells the accessibility bridge of the change, so a screen reader speaks the new name.
+    QtSide::Widget(*this)->setAccessibleName(QString::fromStdString(text));
+}
+
+void BView::Announce(const std::string& text) {
+    QtSide::Widget(*this)->setAccessibleDescription(QString::fromStdString(text));
+}
+
 void BView::MakeWidget() {
     if (!native->widget) {
         native->widget = new ViewWidget(this);
@@ -273,4 +297,17 @@ void BView::DeliverMouseDown(BPoint where, uint32 buttons) {
         window->SetCurrentMessage(previous);
     inMouseDown = false;
     pressedView = outerPress;
+}
+
+void BView::DeliverKeyDown(const std::string& bytes, uint32 modifiers) {
+    BMessage message(B_KEY_DOWN);
+    message.AddString("bytes", bytes);
+    message.AddInt32("modifiers", int32(modifiers));
+    BLooper::HookScope scope;
+    BMessage* previous = window ? window->CurrentMessage() : nullptr;
+    if (window)
+        window->SetCurrentMessage(&message);
+    KeyDown(bytes.c_str(), int32(bytes.size()));
+    if (window)
+        window->SetCurrentMessage(previous);
 }

@@ -38,6 +38,10 @@ class BView {
     // Hooks.
     virtual void Draw(BRect updateRect);
     virtual void MouseDown(BPoint where);
+    // A key pressed while the view has the keyboard focus; the window's current message holds
+    // its "modifiers". Keys wait in the window's queue, so none arrives during a press, a card
+    // flight or an alert.
+    virtual void KeyDown(const char* bytes, int32 numBytes);
 
     // Hierarchy. A parent owns its children and deletes those still attached.
     void AddChild(BView* child);
@@ -78,6 +82,15 @@ class BView {
     // Remembers a picture the platform shows behind the view until Draw covers it.
     void SetViewBitmap(const BBitmap* bitmap, uint32 followFlags = 0, uint32 options = 0);
 
+    // Takes the keyboard focus of its window (or gives it up).
+    void MakeFocus(bool focus = true);
+    bool IsFocus() const;
+
+    // What assistive technology (a screen reader) is told about the view: its name, which says
+    // what it shows now, and news of what just happened there.
+    void SetAccessibleName(const std::string& text);
+    void Announce(const std::string& text);
+
     // The pointer in view coordinates and the buttons held now.
     void GetMouse(BPoint* location, uint32* buttons, bool checkMessageQueue = true);
 
@@ -89,6 +102,8 @@ class BView {
     static bool PressHeldStill();
     // Runs the MouseDown hook as a press of these buttons would (used by the widget and tests).
     void DeliverMouseDown(BPoint where, uint32 buttons);
+    // Runs the KeyDown hook with these bytes and modifiers (used by the window and tests).
+    void DeliverKeyDown(const std::string& bytes, uint32 modifiers);
     // Mouse state as the widget last saw it.
     void NoteMouse(BPoint where, uint32 buttons);
     // Runs Draw for this view and its children (the window is being shown).

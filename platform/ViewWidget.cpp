@@ -1,10 +1,12 @@
 #include "platform/ViewWidget.h"
 
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 
 #include "platform/QtSide.h"
 #include "platform/View.h"
+#include "platform/Window.h"
 
 namespace {
 
@@ -21,6 +23,29 @@ uint32 ButtonsOf(Qt::MouseButtons buttons) {
 
 BPoint PointOf(QMouseEvent* event) {
     return BPoint(float(event->position().x()), float(event->position().y()));
+}
+
+// The bytes of the keys a view is given; "" for any other key, which is left to Qt.
+std::string BytesOf(int key) {
+    switch (key) {
+        case Qt::Key_Left:
+            return std::string(1, char(B_LEFT_ARROW));
+        case Qt::Key_Right:
+            return std::string(1, char(B_RIGHT_ARROW));
+        case Qt::Key_Up:
+            return std::string(1, char(B_UP_ARROW));
+        case Qt::Key_Down:
+            return std::string(1, char(B_DOWN_ARROW));
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+            return std::string(1, char(B_ENTER));
+        case Qt::Key_Space:
+            return std::string(1, char(B_SPACE));
+        case Qt::Key_Escape:
+            return std::string(1, char(B_ESCAPE));
+        default:
+            return "";
+    }
 }
 
 }  // namespace
@@ -59,4 +84,20 @@ void ViewWidget::mouseMoveEvent(QMouseEvent* event) {
 
 void ViewWidget::mouseReleaseEvent(QMouseEvent* event) {
     owner->NoteMouse(PointOf(event), ButtonsOf(event->buttons()));
+}
+
+void ViewWidget::keyPressEvent(QKeyEvent* event) {
+    const std::string bytes = BytesOf(event->key());
+    const Qt::KeyboardModifiers mods = event->modifiers() & ~Qt::KeypadModifier;
+    // Keys with Ctrl, Alt or Meta belong to the menus.
+    BWindow* window = owner->Window();
+    if (bytes.empty() || !window || (mods & ~Qt::ShiftModifier)) {
+        QWidget::keyPressEvent(event);
+        return;
+    }
+    BMessage message(B_KEY_DOWN);
+    message.AddString("bytes", bytes);
+    message.AddInt32("modifiers", (mods & Qt::ShiftModifier) ? int32(B_SHIFT_KEY) : 0);
+    window->PostMessage(message);
+    event->accept();
 }

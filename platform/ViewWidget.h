@@ -1,5 +1,6 @@
 // The Qt widget of a view shown in a window: paints the view's frame buffer and turns Qt's mouse
-// events into the view's MouseDown hook and sampled pointer state.
+// events into the view's MouseDown hook and sampled pointer state, and its keys into messages for
+// the window's queue.
 #pragma once
 
 #include <QWidget>
@@ -15,6 +16,7 @@ class ViewWidget : public QWidget {
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
   private:
     BView* owner;

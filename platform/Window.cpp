@@ -183,5 +183,19 @@ void BWindow::DispatchMessage(BMessage* message) {
             Quit();
         return;
     }
+    if (message->what == B_KEY_DOWN) {
+        // To the view that has the keyboard focus, as it was pressed.
+        for (BView* view : views) {
+            if (!view->IsFocus())
+                continue;
+            std::string bytes;
+            int32 modifiers = 0;
+            message->FindString("bytes", &bytes);
+            message->FindInt32("modifiers", &modifiers);
+            view->DeliverKeyDown(bytes, uint32(modifiers));
+            return;
+        }
+        return;
+    }
     MessageReceived(message);
 }

@@ -81,6 +81,7 @@ CWindow::CWindow(BRect frame, const char* title, window_type type)
     ShowCardSetIcon();
 
     AddChild(tableView);
+    tableView->MakeFocus(true);  // the table takes the keys: it can be played without a mouse
     tableView->UpdateBitmap();
     Show();
 }

@@ -100,14 +100,106 @@ TEST_F(Soak, RandomPlayKeepsEveryCardAndEveryRule) {
     RecordProperty("wins", wins);
 }
 
-// A player with a plan, through the same mouse paths: cards to the packs first, then face-down
+// How the planner plays a move: with the mouse or with the keys, each through its real paths.
+class Hands {
+  public:
+    virtual ~Hands() = default;
+    virtual void TurnDeck() = 0;
+    virtual void TurnOver(int stack) = 0;        // the face-down top card
+    virtual void Onward(int area, int row) = 0;  // the secondary button's move
+    virtual void Move(int area, int row, int stack) = 0;
+};
+
+class MouseHands : public Hands {
+  public:
+    explicit MouseHands(CView* v) : view(v) {}
+    void TurnDeck() override { Click(60, 60); }
+    void TurnOver(int s) override {
+        Click(table::StackX(s) + 30, table::StackCardY(view->model.stackCount[s] - 1) + 40);
+    }
+    void Onward(int area, int row) override {
+        const BPoint at = On(area, row);
+        testseams::Press(view, 2, {{at, 2}});
+    }
+    void Move(int area, int row, int stack) override {
+        const int n = view->model.stackCount[stack];
+        const int toY = n == 0 ? table::kStackY + 30 : table::StackCardY(n - 1) + 40;
+        testseams::Press(view, 1,
+                         {{On(area, row), 1}, {BPoint(table::StackX(stack) + 30, toY), 1}});
+    }
+
+  private:
+    BPoint On(int area, int row) const {
+        if (area == table::kAreaPile)
+            return BPoint(table::PileCardX(std::max(0, view->model.fannedCount - 1)) + 10, 40);
+        if (area >= table::kAreaPack0)
+            return BPoint(table::PackX(area - table::kAreaPack0) + 30, 50);
+        return BPoint(table::StackX(area) + 10, table::StackCardY(row) + 5);
+    }
+    void Click(int x, int y) { testseams::Press(view, 1, {{BPoint(x, y), 1}}); }
+
+    CView* view;
+};
+
+// Arrow keys to the place, then Space, Enter or Shift+Enter; every key through the window's
+// queue and followed by the caller's check.
+class KeyHands : public Hands {
+  public:
+    KeyHands(CView* v, std::function<void(int, bool)> k) : view(v), key(std::move(k)) {}
+    void TurnDeck() override { FocusOn(table::kAreaDeck, -1), key(Qt::Key_Space, false); }
+    void TurnOver(int s) override {
+        FocusOn(s, view->model.stackCount[s] - 1), key(Qt::Key_Space, false);
+    }
+    void Onward(int area, int row) override { FocusOn(area, row), key(Qt::Key_Return, true); }
+    void Move(int area, int row, int stack) override {
+        FocusOn(area, row);
+        key(Qt::Key_Space, false);
+        FocusOn(stack, view->model.stackCount[stack] - 1);
+        key(Qt::Key_Return, false);
+    }
+
+  private:
+    static int TopIndex(int area) {
+        return area == table::kAreaDeck ? 0 : area - table::kAreaPile + 1;
+    }
+    void FocusOn(int area, int row) {
+        if (!view->focusShown)
+            key(Qt::Key_Up, false);
+        const bool toStack = area >= 0 && area < table::kStacks;
+        for (int keys = 0; keys < 60; ++keys) {
+            const int a = view->focusArea;
+            const bool onStack = a >= 0 && a < table::kStacks;
+            if (!toStack && !onStack && a == area)
+                return;
+            if (toStack && a == area && view->focusRow == row)
+                return;
+            if (!toStack)
+                key(onStack                        ? Qt::Key_Up
+                    : TopIndex(a) < TopIndex(area) ? Qt::Key_Right
+                                                   : Qt::Key_Left,
+                    false);
+            else if (!onStack)
+                key(Qt::Key_Down, false);
+            else if (a != area)
+                key(a < area ? Qt::Key_Right : Qt::Key_Left, false);
+            else
+                key(view->focusRow > row ? Qt::Key_Up : Qt::Key_Down, false);
+        }
+        ADD_FAILURE() << "the focus never reached " << area << ", " << row;
+    }
+
+    CView* view;
+    std::function<void(int, bool)> key;
+};
+
+// A player with a plan, through the same input paths: cards to the packs first, then face-down
 // cards turned, runs moved to uncover cards, the pile played, and the deck turned only when
 // nothing else helps. Random presses are mixed in. A third of the games at least must reach
 // autocomplete and the end-of-game alert, so those paths are soaked as well; the table is
 // checked after every press and at every step of every flight.
 class Planner {
   public:
-    Planner(BWindow* w, CView* v) : window(w), view(v) {}
+    Planner(BWindow* w, CView* v, Hands& h) : window(w), view(v), hands(h) {}
 
     // Makes one purposeful move; false when nothing helps any more.
     bool Move() {
@@ -120,7 +212,7 @@ class Planner {
         const Table& t = view->model;
         if (idleTurns <= 2 * (t.deck.GetNumCards() + t.pile.GetNumCards()) + 2) {
             ++idleTurns;  // the deck, until it has gone round twice with nothing else to do
-            Click(60, 60);
+            hands.TurnDeck();
             return true;
         }
         if (Search()) {
@@ -139,15 +231,14 @@ class Planner {
         for (int s = 0; s < table::kStacks; ++s) {
             const int n = t.stackCount[s];
             if (n > 0 && t.faceDown[s][n - 1] == 0 && PackFor(t, t.stacks[s][n - 1]) >= 0)
-                return
-                    [=, this] { RightClick(table::StackX(s) + 30, table::StackCardY(n - 1) + 40); };
+                return [=, this] { hands.Onward(s, n - 1); };
         }
         if (t.pile.GetNumCards() > 0 && PackFor(t, t.pile.GetCard(0)) >= 0)
-            return [=, this] { RightClick(PileX() + 10, 40); };
+            return [=, this] { hands.Onward(table::kAreaPile, -1); };
         for (int s = 0; s < table::kStacks; ++s) {
             const int n = t.stackCount[s];
             if (n > 0 && t.faceDown[s][n - 1] == 1)
-                return [=, this] { Click(table::StackX(s) + 30, table::StackCardY(n - 1) + 40); };
+                return [=, this] { hands.TurnOver(s); };
         }
         for (int s = 0; s < table::kStacks; ++s) {
             const int f = FirstFaceUp(t, s);
@@ -155,12 +246,12 @@ class Planner {
                 continue;
             const int to = StackFor(t, t.stacks[s][f], s);
             if (to >= 0)
-                return [=, this] { Drag(table::StackX(s) + 10, table::StackCardY(f) + 5, to); };
+                return [=, this] { hands.Move(s, f, to); };
         }
         if (t.pile.GetNumCards() > 0) {
             const int to = StackFor(t, t.pile.GetCard(0), -1);
             if (to >= 0)
-                return [=, this] { Drag(PileX() + 10, 40, to); };
+                return [=, this] { hands.Move(table::kAreaPile, -1, to); };
         }
         return nullptr;
     }
@@ -176,14 +267,12 @@ class Planner {
                 for (int to = 0; to < table::kStacks; ++to)
                     if (to != s && CanDropOnStack(start, to, start.stacks[s][r]) &&
                         !(r == 0 && start.stackCount[to] == 0))
-                        tries.push_back([=, this] {
-                            Drag(table::StackX(s) + 10, table::StackCardY(r) + 5, to);
-                        });
+                        tries.push_back([=, this] { hands.Move(s, r, to); });
         for (int p = 0; p < table::kPacks; ++p)
             if (start.packCount[p] > 0)
                 for (int to = 0; to < table::kStacks; ++to)
                     if (CanDropOnStack(start, to, start.packs[p][start.packCount[p] - 1]))
-                        tries.push_back([=, this] { Drag(table::PackX(p) + 30, 50, to); });
+                        tries.push_back([=, this] { hands.Move(table::kAreaPack0 + p, -1, to); });
         for (const Action& attempt : tries) {
             const std::string before = Key();
             attempt();
@@ -232,17 +321,9 @@ class Planner {
             key += char('a' + t.packCount[p]);
         return key;
     }
-    int PileX() const { return table::PileCardX(std::max(0, view->model.fannedCount - 1)); }
-    void Click(int x, int y) { testseams::Press(view, 1, {{BPoint(x, y), 1}}); }
-    void RightClick(int x, int y) { testseams::Press(view, 2, {{BPoint(x, y), 2}}); }
-    void Drag(int x, int y, int stack) {
-        const int n = view->model.stackCount[stack];
-        const int toY = n == 0 ? table::kStackY + 30 : table::StackCardY(n - 1) + 40;
-        testseams::Press(view, 1, {{BPoint(x, y), 1}, {BPoint(table::StackX(stack) + 30, toY), 1}});
-    }
-
     BWindow* window;
     CView* view;
+    Hands& hands;
     int idleTurns = 0;
     std::set<std::string> seen;
 };
@@ -264,7 +345,8 @@ TEST_F(Soak, PurposefulPlayReachesTheEndAndKeepsEveryRule) {
         BLooper::DispatchAllPending();
         view->SetFlags(0, 1, 1, 0);    // one card at a time, autocomplete on
         testseams::ScriptAlerts({0});  // "Sure thing": the window deals again
-        Planner planner(window, view);
+        MouseHands mouse(view);
+        Planner planner(window, view, mouse);
         bool over = false;
         for (int press = 0; press < 2000 && !over; ++press) {
             std::string what = "a planned move";
@@ -292,6 +374,58 @@ TEST_F(Soak, PurposefulPlayReachesTheEndAndKeepsEveryRule) {
     testseams::ObserveSync(nullptr);
     RecordProperty("ended", ended);
     std::printf("planned play: %d of %d games reached autocomplete and the end\n", ended, games);
+    EXPECT_GE(ended * 3, games) << ended << " of " << games << " games reached the end";
+}
+
+}  // namespace
+
+namespace {
+
+// The same planned games by keys alone, with stray keys mixed in; the table is checked after
+// every key.
+TEST_F(Soak, PlayByKeysAloneReachesTheEnd) {
+    const char* asked = std::getenv("TARNWICK_SOAK_GAMES");
+    const int games = asked ? std::max(3, std::atoi(asked)) : 6;
+    std::mt19937 rng(13);
+    int ended = 0;
+    int keys = 0;
+    bool over = false;
+    std::string what;
+    auto key = [&](int qtKey, bool shift) {
+        Key(qtKey, shift);
+        ++keys;
+        over = over || !testseams::Alerts().empty();
+        if (!over) {
+            ASSERT_EQ(TableFault(view->model), "") << what << "\n" << Layout();
+            ASSERT_EQ(view->handCount, 0) << what;
+        }
+    };
+    constexpr int kStray[] = {Qt::Key_Left,  Qt::Key_Right,  Qt::Key_Up,    Qt::Key_Down,
+                              Qt::Key_Space, Qt::Key_Return, Qt::Key_Escape};
+    for (int game = 0; game < games; ++game) {
+        testseams::FixClock(1800000000 + game);
+        window->PostMessage(MSG_DEAL);
+        BLooper::DispatchAllPending();
+        view->SetFlags(0, 1, 1, 0);
+        testseams::ScriptAlerts({0});
+        KeyHands hands(view, key);
+        Planner planner(window, view, hands);
+        over = false;
+        for (int move = 0; move < 2000 && !over; ++move) {
+            what = "game " + std::to_string(game) + ", move " + std::to_string(move);
+            if (rng() % 10 == 0) {
+                for (int i = 0; i < 3; ++i)
+                    key(kStray[rng() % 7], rng() % 4 == 0);
+                key(Qt::Key_Escape, false);
+            } else if (!planner.Move()) {
+                break;
+            }
+            if (HasFatalFailure())
+                return;
+        }
+        ended += over ? 1 : 0;
+    }
+    std::printf("play by keys: %d of %d games reached the end in %d keys\n", ended, games, keys);
     EXPECT_GE(ended * 3, games) << ended << " of " << games << " games reached the end";
 }
 

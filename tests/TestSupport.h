@@ -4,8 +4,10 @@
 
 #include <gtest/gtest.h>
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QImage>
+#include <QKeyEvent>
 #include <QTemporaryDir>
 #include <memory>
 #include <string>
@@ -129,6 +131,12 @@ class TableFixture : public AppFixture {
     }
     void Drag(int x0, int y0, int x1, int y1) { Drag({BPoint(x0, y0), BPoint(x1, y1)}); }
     void RightClick(int x, int y) { testseams::Press(view, 2, {{BPoint(x, y), 2}}); }
+    // A key pressed on the table as the keyboard delivers it, then the window's queue handled.
+    void Key(int qtKey, bool shift = false) {
+        QKeyEvent press(QEvent::KeyPress, qtKey, shift ? Qt::ShiftModifier : Qt::NoModifier);
+        QCoreApplication::sendEvent(QtSide::Widget(*view), &press);
+        BLooper::DispatchAllPending();
+    }
 
     // The cards of the table as a string, leftover slots left out: equal strings, equal tables.
     std::string Layout() const {

@@ -38,4 +38,5 @@ CView::~CView() {
 
 void CView::Draw(BRect) {
     DrawBitmap(offscreenImage.get(), BPoint(0, 0));
+    RefreshKeyboard();
 }

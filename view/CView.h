@@ -33,6 +33,7 @@ class CView : public BView {
     // Hooks.
     void Draw(BRect updateRect) override;
     void MouseDown(BPoint where) override;
+    void KeyDown(const char* bytes, int32 numBytes) override;
 
     // Options and dealing (view/Dealing.cpp).
     void SetFlags(int32_t freeze, int32_t autoComplete, int32_t one, int32_t redeals);
@@ -48,6 +49,22 @@ class CView : public BView {
     void MovedCursor(BPoint point);
     void Drop(int32_t x, int32_t y);
     void DoRight(int32_t x, int32_t y);
+    // What a primary press on a place does before anything is dragged: turns the deck or a
+    // face-down top card over, or finds that the cards there may be lifted, or nothing.
+    enum class PressResult { kNothing, kTurned, kMayLift };
+    PressResult PressOn(int32_t area, int32_t row);
+    // Whether cards headed by this one, count of them, may be put down at a place.
+    bool DropFits(int32_t area, CCard head, int32_t count) const;
+    // The secondary button on a place's card; returns where the card went, or -1.
+    int32_t DoRightAt(int32_t area, int32_t row);
+
+    // Play by keyboard (view/Keyboard.cpp). Puts the focus frame and any lifted cards back on
+    // screen over a table just redrawn.
+    void RefreshKeyboard();
+    // A place of the table in words, for a screen reader (view/Speech.cpp): its name ("Stack
+    // 4"), and its name with what it shows.
+    static std::string PlaceName(int32_t area);
+    std::string DescribePlace(int32_t area, int32_t row) const;
 
     // Automatic moves (view/Flight.cpp, view/EndOfGame.cpp).
     // Takes the cards at a place into the hand: a stack's cards from the row up, the pile's or a
@@ -115,6 +132,15 @@ class CView : public BView {
     int32_t grabX = 0;
     int32_t grabY = 0;
 
+    // The keyboard's place (area and row as WhichClicked gives them; row -1 off the stacks and
+    // on an empty stack), whether its frame shows, and the cards lifted by the keyboard, which
+    // stay in the model, raised on screen only, until they are put down.
+    int32_t focusArea = table::kAreaDeck;
+    int32_t focusRow = -1;
+    bool focusShown = false;
+    int32_t liftArea = table::kAreaNone;
+    int32_t liftRow = -1;
+
     // Options and history.
     int32_t freezePacks = 0;
     int32_t autoCompleteOn = 1;
@@ -131,6 +157,22 @@ class CView : public BView {
     // empty. IsSound is whether it keeps them now (always false in release builds).
     bool IsSound() const;
     void CheckAtRest(bool soundBefore) const;
+    // The keyboard's steps (view/Keyboard.cpp).
+    void PlayKey(char key, bool shift);
+    void MoveFocus(char key);
+    void KeepFocusOnTable();
+    void ActOnFocus();
+    void PutDownAtFocus();
+    void SendOnward();
+    void EraseKeyboardMarks();
+    // The card a press at a place would take first (the no-card value where there is none).
+    CCard CardAt(int32_t area, int32_t row) const;
+    // The lifted cards in words: "eight of spades with two cards on it".
+    std::string LiftedWords() const;
+    void ShowLifted(bool keepHandOut);
+    void RedrawPlace(int32_t area);
+    BRect FocusRect() const;
+    BRect LiftRect() const;
     // Takes the cards at a place into the hand under the pointer at (x, y) and starts the drag.
     void PickUp(int32_t area, int32_t row, int32_t x, int32_t y);
     // Draws a card's face, or a back, 1:1 with its transparent corners.
@@ -160,4 +202,8 @@ class CView : public BView {
     std::unique_ptr<BBitmap> shadedImage;
     std::string backgroundName;
     TableListener* listener = nullptr;
+    // The table when the keyboard lifted its cards, and what the keyboard has drawn on screen.
+    Table liftedFrom;
+    BRect frameDrawn;
+    BRect liftDrawn;
 };

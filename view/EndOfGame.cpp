@@ -31,6 +31,7 @@ void CView::FinishIfDone() {
 }
 
 void CView::EndOfGame() {
+    Announce("Every card is on its pack. The game is won");
     if (listener)
         listener->GameWon();
 }

@@ -11,9 +11,16 @@
 using namespace table;
 
 void CView::MouseDown(BPoint) {
+    // A press puts back what the keyboard lifted and hides its frame, which stays where it was.
+    if (focusShown || liftArea != kAreaNone) {
+        focusShown = false;
+        liftArea = kAreaNone;
+        RefreshKeyboard();
+    }
     const bool soundBefore = IsSound();
     PlayPress();
     CheckAtRest(soundBefore);
+    RefreshKeyboard();  // the focused place may show something else now
 }
 
 bool CView::IsSound() const {
@@ -77,45 +84,46 @@ int32_t CView::DoFirstMouse(int32_t x, int32_t y) {
     int32_t area = -1;
     int32_t row = -1;
     WhichClicked(x, y, area, row);
+    switch (PressOn(area, row)) {
+        case PressResult::kTurned:
+            return 1;
+        case PressResult::kMayLift:
+            PickUp(area, row, x, y);
+            return 0;
+        case PressResult::kNothing:
+            return 0;
+    }
+    return 0;
+}
 
+CView::PressResult CView::PressOn(int32_t area, int32_t row) {
     if (area == kAreaDeck) {
         if (model.deck.GetNumCards() == 0 && model.pile.GetNumCards() == 0)
-            return 0;
+            return PressResult::kNothing;
         UpdateUndo();
         TurnDeck(model, dealOne == 1);
         UpdatePacks(0);
-        return 1;
+        return PressResult::kTurned;
     }
-
-    if (area == kAreaPile) {
-        if (model.pile.GetNumCards() == 0)
-            return 0;
-        PickUp(area, -1, x, y);
-        return 0;
-    }
-
+    if (area == kAreaPile)
+        return model.pile.GetNumCards() == 0 ? PressResult::kNothing : PressResult::kMayLift;
     if (area >= kAreaPack0 && area < kAreaPack0 + kPacks) {
         const int p = area - kAreaPack0;
         if (freezePacks != 0 || model.packCount[p] == 0)
-            return 0;
-        PickUp(area, -1, x, y);
-        return 0;
+            return PressResult::kNothing;
+        return PressResult::kMayLift;
     }
-
-    if (area == -1 || row == -1)
-        return 0;
+    if (area < 0 || area >= kStacks || row == -1)
+        return PressResult::kNothing;
     const int s = area;
     const int n = model.stackCount[s];
     if (row == n - 1 && model.faceDown[s][row] == 1) {
         UpdateUndo();
         model.faceDown[s][row] = 0;
         UpdateStack(s, 0);
-        return 1;
+        return PressResult::kTurned;
     }
-    if (!CanLiftRun(model, s, row))
-        return 0;
-    PickUp(s, row, x, y);
-    return 0;
+    return CanLiftRun(model, s, row) ? PressResult::kMayLift : PressResult::kNothing;
 }
 
 void CView::PickUp(int32_t area, int32_t row, int32_t x, int32_t y) {
@@ -139,38 +147,43 @@ void CView::MovedCursor(BPoint point) {
     handY = Y;
 }
 
+bool CView::DropFits(int32_t area, CCard head, int32_t count) const {
+    if (area >= kAreaPack0 && area < kAreaPack0 + kPacks)
+        return count == 1 && CanDropOnPack(model, area - kAreaPack0, head);
+    if (area >= 0 && area < kStacks)
+        return CanDropOnStack(model, area, head);
+    return false;
+}
+
 void CView::Drop(int32_t x, int32_t y) {
     int32_t area = -1;
     int32_t row = -1;
     WhichClicked(x, y, area, row);
-
-    if (area >= kAreaPack0 && area < kAreaPack0 + kPacks) {
-        const int p = area - kAreaPack0;
-        if (handCount == 1 && CanDropOnPack(model, p, hand[0])) {
-            const bool wasEmpty = model.packCount[p] == 0;
-            UpdateUndo();
-            model.packs[p][model.packCount[p]++] = hand[0];
-            handCount = 0;
-            UpdatePile(p, 0);
-            // An ace on an empty pack never ends the game.
-            if (!wasEmpty)
-                FinishIfDone();
-            return;
-        }
-    } else if (area >= 0 && area < kStacks) {
-        const int s = area;
-        const int n = model.stackCount[s];
-        if (CanDropOnStack(model, s, hand[0])) {
-            UpdateUndo();
-            for (int i = 0; i < handCount; ++i)
-                model.stacks[s][n + i] = hand[i];
-            model.stackCount[s] += handCount;
-            RedrawBits(StackX(s), n == 0 ? kStackY : StackCardY(row), handX, handY);
-            handCount = 0;
-            UpdateStack(s, 0);
-            FinishIfDone();
-            return;
-        }
+    if (!DropFits(area, hand[0], handCount)) {
+        ReturnCardsToStack(handSource);
+        return;
     }
-    ReturnCardsToStack(handSource);
+
+    if (area >= kAreaPack0) {
+        const int p = area - kAreaPack0;
+        const bool wasEmpty = model.packCount[p] == 0;
+        UpdateUndo();
+        model.packs[p][model.packCount[p]++] = hand[0];
+        handCount = 0;
+        UpdatePile(p, 0);
+        // An ace on an empty pack never ends the game.
+        if (!wasEmpty)
+            FinishIfDone();
+        return;
+    }
+    const int s = area;
+    const int n = model.stackCount[s];
+    UpdateUndo();
+    for (int i = 0; i < handCount; ++i)
+        model.stacks[s][n + i] = hand[i];
+    model.stackCount[s] += handCount;
+    RedrawBits(StackX(s), n == 0 ? kStackY : StackCardY(row), handX, handY);
+    handCount = 0;
+    UpdateStack(s, 0);
+    FinishIfDone();
 }

@@ -143,6 +143,7 @@ void CView::UpdateBackground() {
     offscreenImage->Unlock();
     for (int s = 0; s < kStacks; ++s)
         UpdateStack(s, 0);
+    RefreshKeyboard();
 }
 
 void CView::UpdateAll(int32_t offscreenOnly) {

@@ -51,5 +51,6 @@ void CView::DoUndo() {
         if (listener)
             listener->UndoAvailable(false);
     }
+    RefreshKeyboard();
     CheckAtRest(soundBefore);
 }

@@ -4,6 +4,7 @@
 #include <set>
 
 #include "game/CCard.h"
+#include "game/CardName.h"
 #include "game/PackOfCards.h"
 #include "game/Random.h"
 
@@ -25,6 +26,18 @@ TEST(Card, ColourFollowsTheSuit) {
     EXPECT_EQ(card.GetColour(), 2);
     EXPECT_EQ(CCard().GetSuit(), -1);
     EXPECT_EQ(CCard().GetNumber(), -1);
+}
+
+TEST(Card, NamesInWords) {
+    EXPECT_EQ(CardName(CCard(1, 1)), "ace of hearts");
+    EXPECT_EQ(CardName(CCard(2, 10)), "ten of diamonds");
+    EXPECT_EQ(CardName(CCard(3, 11)), "jack of clubs");
+    EXPECT_EQ(CardName(CCard(4, 13)), "king of spades");
+    EXPECT_EQ(CardName(CCard()), "no card");
+    EXPECT_EQ(CardName(CCard(5, 3)), "no card");
+    EXPECT_EQ(CountOf(1, "card"), "one card");
+    EXPECT_EQ(CountOf(10, "card"), "ten cards");
+    EXPECT_EQ(CountOf(24, "card"), "24 cards");
 }
 
 TEST(Pack, NewPacksFullInOrderOrEmpty) {

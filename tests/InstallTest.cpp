@@ -41,12 +41,14 @@ TEST(Install, PutsEveryFileInItsStandardPlace) {
         "usr/share/doc/tarnwick/changelog.gz",
         "usr/share/doc/tarnwick/copyright",
         "usr/share/games/tarnwick/Quenmoor.jpg",
-        "usr/share/games/tarnwick/cards.bmp",
         "usr/share/games/tarnwick/help.html",
         "usr/share/games/tarnwick/screenshot.png",
         "usr/share/man/man6/tarnwick.6.gz",
         "usr/share/metainfo/org.tarnwick.Tarnwick.metainfo.xml",
     };
+    for (const char* set : {"cards", "cards-four-colour", "cards-large-index"})
+        for (const char* scale : {"", "@2x", "@3x"})
+            expected << QString("usr/share/games/tarnwick/%1%2.bmp").arg(set, scale);
     for (int size : {16, 32, 48, 64, 128, 256, 512})
         expected
             << QString("usr/share/icons/hicolor/%1x%1/apps/org.tarnwick.Tarnwick.png").arg(size);

@@ -1,5 +1,6 @@
 #include "CardArt.h"
 
+#include <QFontMetricsF>
 #include <QPainter>
 #include <QPainterPath>
 #include <array>
@@ -15,6 +16,11 @@ const QColor kOutline(70, 70, 78);
 const QColor kGold(222, 172, 48);
 const QColor kSkin(246, 214, 182);
 const QColor kPaper(255, 255, 255);
+// Four suit colours: each at least 7:1 against the paper, and at least 28 apart (CIE76) from
+// every other also as protanopes and deuteranopes see them.
+const QColor kFourHearts(160, 40, 0);
+const QColor kFourDiamonds(45, 10, 240);
+const QColor kFourClubs(20, 100, 75);
 
 bool IsRed(int suit) {
     return suit == 1 || suit == 2;
@@ -73,8 +79,19 @@ QPainterPath ClubShape() {
 
 }  // namespace
 
-QColor SuitColour(int suit) {
-    return IsRed(suit) ? kRed : kBlack;
+QColor SuitColour(int suit, Style style) {
+    if (style == Style::kStandard)
+        return IsRed(suit) ? kRed : kBlack;
+    switch (suit) {
+        case 1:
+            return kFourHearts;
+        case 2:
+            return kFourDiamonds;
+        case 3:
+            return kFourClubs;
+        default:
+            return kBlack;
+    }
 }
 QColor OutlineColour() {
     return kOutline;
@@ -99,28 +116,38 @@ QPainterPath SuitShape(int suit) {
 namespace {
 
 // A pip of the given height centred on (x, y); upside down in the lower half of a card.
-void Pip(QPainter& p, int suit, double x, double y, double size, bool flipped) {
+void Pip(QPainter& p, int suit, Style style, double x, double y, double size, bool flipped) {
     p.save();
     p.translate(x, y);
     if (flipped)
         p.rotate(180);
     p.scale(size, size);
     p.setPen(Qt::NoPen);
-    p.setBrush(SuitColour(suit));
+    p.setBrush(SuitColour(suit, style));
     p.drawPath(SuitShape(suit));
     p.restore();
 }
 
 // A blank card: white with a thin dark rounded outline; the corners stay key-coloured. Drawn
-// without antialiasing so that no pixel is a blend of the key colour and the card.
-QImage BlankCard() {
-    QImage card(kCellWidth, kCellHeight, QImage::Format_ARGB32);
+// without antialiasing so that no pixel is a blend of the key colour and the card. At a larger
+// scale the outline is as many pixels thick, drawn as an outer and an inner rounded area.
+QImage BlankCard(int scale) {
+    QImage card(kCellWidth * scale, kCellHeight * scale, QImage::Format_ARGB32);
     card.fill(kKey);
     QPainter p(&card);
     p.setRenderHint(QPainter::Antialiasing, false);
-    p.setPen(kOutline);
+    if (scale == 1) {
+        p.setPen(kOutline);
+        p.setBrush(kPaper);
+        p.drawRoundedRect(QRect(0, 0, kCellWidth - 1, kCellHeight - 1), 6, 6);
+        return card;
+    }
+    p.setPen(Qt::NoPen);
+    p.setBrush(kOutline);
+    p.drawRoundedRect(QRect(0, 0, card.width(), card.height()), 6.5 * scale, 6.5 * scale);
     p.setBrush(kPaper);
-    p.drawRoundedRect(QRect(0, 0, kCellWidth - 1, kCellHeight - 1), 6, 6);
+    p.drawRoundedRect(QRect(scale, scale, card.width() - 2 * scale, card.height() - 2 * scale),
+                      5.5 * scale, 5.5 * scale);
     return card;
 }
 
@@ -131,12 +158,16 @@ const char* RankText(int number) {
 }
 
 // The rank and a small pip in the top-left corner, and the same turned round at bottom-right.
-void Index(QPainter& p, int suit, int number) {
+// Large indices put a larger rank and pip side by side in the top 15 pixels, the strip that
+// shows of a card covered by the next one on a stack.
+void Index(QPainter& p, int suit, int number, Style style) {
+    const bool large = style == Style::kLargeIndex;
     QFont font("DejaVu Sans");
     font.setBold(true);
-    font.setPixelSize(13);
+    font.setPixelSize(large ? 17 : 13);
     if (number == 10)
-        font.setLetterSpacing(QFont::AbsoluteSpacing, -1.6);
+        font.setLetterSpacing(QFont::AbsoluteSpacing, large ? -2.2 : -1.6);
+    const double rankWidth = QFontMetricsF(font).horizontalAdvance(RankText(number));
     for (int corner = 0; corner < 2; ++corner) {
         p.save();
         if (corner == 1) {
@@ -144,9 +175,15 @@ void Index(QPainter& p, int suit, int number) {
             p.rotate(180);
         }
         p.setFont(font);
-        p.setPen(SuitColour(suit));
-        p.drawText(QRectF(1, 3, 14, 14), Qt::AlignHCenter | Qt::AlignTop, RankText(number));
-        Pip(p, suit, 8, 24, 9, false);
+        p.setPen(SuitColour(suit, style));
+        if (large) {
+            // On a baseline 14 pixels down, the tallest glyph starts below the outline.
+            p.drawText(QPointF(2.5, 14), RankText(number));
+            Pip(p, suit, style, 2.5 + rankWidth + 7, 7.75, 12.5, false);
+        } else {
+            p.drawText(QRectF(1, 3, 14, 14), Qt::AlignHCenter | Qt::AlignTop, RankText(number));
+            Pip(p, suit, style, 8, 24, 9, false);
+        }
         p.restore();
     }
 }
@@ -189,22 +226,22 @@ std::vector<Spot> Layout(int number) {
     }
 }
 
-void Pips(QPainter& p, int suit, int number) {
+void Pips(QPainter& p, int suit, int number, Style style) {
     if (number == 1) {
         // The ace: one large pip, with a fine ring round it.
-        p.setPen(QPen(SuitColour(suit), 1.0));
+        p.setPen(QPen(SuitColour(suit, style), 1.0));
         p.setBrush(Qt::NoBrush);
         p.drawEllipse(QPointF(kC, kMid), 19, 19);
-        Pip(p, suit, kC, kMid, suit == 2 ? 30 : 26, false);
+        Pip(p, suit, style, kC, kMid, suit == 2 ? 30 : 26, false);
         return;
     }
     for (const Spot& s : Layout(number))
-        Pip(p, suit, s.x, s.y, 13, s.y > kMid + 0.5);
+        Pip(p, suit, style, s.x, s.y, 13, s.y > kMid + 0.5);
 }
 
 // The upper half of a court figure inside the frame: head, headgear and robe, each rank its own.
-void CourtHalf(QPainter& p, int suit, int number) {
-    const QColor robe = SuitColour(suit);
+void CourtHalf(QPainter& p, int suit, int number, Style style) {
+    const QColor robe = SuitColour(suit, style);
     const QColor trim = IsRed(suit) ? QColor(40, 70, 150) : QColor(196, 24, 36);
     p.setPen(QPen(kOutline, 0.8));
 
@@ -306,7 +343,7 @@ void CourtHalf(QPainter& p, int suit, int number) {
     }
 }
 
-void Court(QPainter& p, int suit, int number) {
+void Court(QPainter& p, int suit, int number, Style style) {
     const QRectF frame(14.5, 12.5, 42, 71);
     p.setPen(Qt::NoPen);
     p.setBrush(QColor(252, 244, 222));
@@ -319,41 +356,51 @@ void Court(QPainter& p, int suit, int number) {
             p.rotate(180);
         }
         p.setClipRect(QRectF(14.5, 12.5, 42, 35.5));
-        CourtHalf(p, suit, number);
+        CourtHalf(p, suit, number, style);
         p.setClipping(false);
-        Pip(p, suit, 19.5, 18, 8, false);
+        Pip(p, suit, style, 19.5, 18, 8, false);
         p.restore();
     }
-    p.setPen(QPen(SuitColour(suit), 1.0));
+    p.setPen(QPen(SuitColour(suit, style), 1.0));
     p.setBrush(Qt::NoBrush);
     p.drawRect(frame);
     p.setPen(QPen(kGold, 1.0));
     p.drawRect(frame.adjusted(2, 2, -2, -2));
-    p.setPen(QPen(SuitColour(suit), 0.8));
+    p.setPen(QPen(SuitColour(suit, style), 0.8));
     p.drawLine(QPointF(16.5, 48), QPointF(54.5, 48));
 }
 
 }  // namespace
 
-QImage Face(int suit, int number) {
-    QImage card = BlankCard();
+QImage Face(int suit, int number, Style style, int scale) {
+    QImage card = BlankCard(scale);
     QPainter p(&card);
     p.setRenderHint(QPainter::Antialiasing, true);
     p.setRenderHint(QPainter::TextAntialiasing, true);
+    p.scale(scale, scale);
     // Keep everything inside the outline's inner area so the rounded edge stays clean.
     p.setClipRect(QRect(2, 2, kCellWidth - 4, kCellHeight - 4));
+    p.save();
+    if (style == Style::kLargeIndex) {
+        // The picture shrinks a little round the centre to make room for the indices.
+        p.translate(kC, kMid);
+        p.scale(0.86, 0.86);
+        p.translate(-kC, -kMid);
+    }
     if (number >= 11)
-        Court(p, suit, number);
+        Court(p, suit, number, style);
     else
-        Pips(p, suit, number);
-    Index(p, suit, number);
+        Pips(p, suit, number, style);
+    p.restore();
+    Index(p, suit, number, style);
     return card;
 }
 
-QImage Back(int back) {
-    QImage card = BlankCard();
+QImage Back(int back, int scale) {
+    QImage card = BlankCard(scale);
     QPainter p(&card);
     p.setRenderHint(QPainter::Antialiasing, true);
+    p.scale(scale, scale);
     const QRectF field(4.5, 4.5, kCellWidth - 10, kCellHeight - 10);
     QPainterPath clip;
     clip.addRoundedRect(field, 3, 3);
@@ -437,15 +484,17 @@ QImage Back(int back) {
     return card;
 }
 
-QImage Sheet() {
-    QImage sheet(14 * kCellWidth, 4 * kCellHeight, QImage::Format_ARGB32);
+QImage Sheet(Style style, int scale) {
+    const int w = kCellWidth * scale;
+    const int h = kCellHeight * scale;
+    QImage sheet(14 * w, 4 * h, QImage::Format_ARGB32);
     sheet.fill(kKey);
     QPainter p(&sheet);
     p.setCompositionMode(QPainter::CompositionMode_Source);
     for (int suit = 1; suit <= 4; ++suit) {
         for (int number = 1; number <= 13; ++number)
-            p.drawImage((number - 1) * kCellWidth, (suit - 1) * kCellHeight, Face(suit, number));
-        p.drawImage(13 * kCellWidth, (suit - 1) * kCellHeight, Back(suit));
+            p.drawImage((number - 1) * w, (suit - 1) * h, Face(suit, number, style, scale));
+        p.drawImage(13 * w, (suit - 1) * h, Back(suit, scale));
     }
     return sheet;
 }

@@ -12,19 +12,26 @@ constexpr int kCellWidth = 71;
 constexpr int kCellHeight = 96;
 constexpr QRgb kKey = 0xff316394;  // red 49, green 99, blue 148
 
+// The sets we draw: the standard one, with red hearts and diamonds and black clubs and spades;
+// one with four suit colours (spades black, hearts red, diamonds blue, clubs green), chosen to
+// stay apart for the common red-green colour-vision deficiencies; and the four colours with
+// large corner indices, each rank and suit readable in the strip a covered card shows.
+enum class Style { kStandard, kFourColour, kLargeIndex };
+
 // The colour of a suit's pips and indices, suit 1 to 4 (hearts, diamonds, clubs, spades).
-QColor SuitColour(int suit);
+QColor SuitColour(int suit, Style style = Style::kStandard);
 // A suit's shape in a unit box centred on the origin, point up.
 QPainterPath SuitShape(int suit);
 // The outline and the paper of every card.
 QColor OutlineColour();
 QColor PaperColour();
 
+// Each drawn at scale times the size of a cell, from the same shapes, so every scale is sharp.
 // Suit 1 to 4 (hearts, diamonds, clubs, spades), number 1 to 13.
-QImage Face(int suit, int number);
+QImage Face(int suit, int number, Style style = Style::kStandard, int scale = 1);
 // Back 1 to 4.
-QImage Back(int back);
+QImage Back(int back, int scale = 1);
 // The whole set: 14 x 4 cells, faces in columns 1 to 13, backs in column 14.
-QImage Sheet();
+QImage Sheet(Style style = Style::kStandard, int scale = 1);
 
 }  // namespace cardart

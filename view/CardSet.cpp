@@ -1,4 +1,5 @@
 #include <cstring>
+#include <filesystem>
 
 #include "platform/Alert.h"
 #include "platform/System.h"
@@ -32,6 +33,21 @@ bool RightSize(const BBitmap* image) {
            image->Bounds().IntegerHeight() == kSetHeight - 1;
 }
 
+// A set's larger sheets lie beside it, named with @2x or @3x before the extension. One of them
+// chosen stands for its set: the name of the set's own file, when that is there.
+std::string SetFileFor(const std::string& path) {
+    const size_t slash = path.rfind('/');
+    const size_t dot = path.rfind('.');
+    if (dot == std::string::npos || (slash != std::string::npos && dot < slash) || dot < 3)
+        return path;
+    const std::string mark = path.substr(dot - 3, 3);
+    if (mark != "@2x" && mark != "@3x")
+        return path;
+    const std::string set = path.substr(0, dot - 3) + path.substr(dot);
+    std::error_code error;
+    return std::filesystem::is_regular_file(set, error) ? set : path;
+}
+
 }  // namespace
 
 std::string CView::StandardCardSetPath() const {
@@ -46,7 +62,7 @@ BBitmap* CView::LoadCardSet(const std::string& path) const {
 }
 
 void CView::SetBitmap(const char* path, int32_t noRedraw) {
-    cardSetPath = path ? path : "";
+    cardSetPath = SetFileFor(path ? path : "");
     cardImage.reset();
 
     std::unique_ptr<BBitmap> image(LoadCardSet(cardSetPath));

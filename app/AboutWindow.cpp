@@ -5,6 +5,7 @@
 #include "app/Globals.h"
 #include "app/MessageCodes.h"
 #include "platform/Controls.h"
+#include "platform/System.h"
 #include "platform/Translation.h"
 
 namespace {
@@ -27,9 +28,23 @@ constexpr TextLine kLines[] = {
 
 AboutView::AboutView(BRect frame) : BView(frame, nullptr, B_FOLLOW_NONE, B_WILL_DRAW) {
     auto* ok = new BButton(BRect(340, 160, 440, 190), nullptr, "OK", new BMessage(ABOUT_OK));
+    LoadPicture(DefaultDeviceScale());
+    AddChild(ok);
+}
+
+void AboutView::ScaleChanged(int32 scale) {
+    LoadPicture(scale);
+}
+
+void AboutView::LoadPicture(int32 scale) {
+    if (scale > 1) {
+        const std::string larger = exepath + "/Quenmoor@" + std::to_string(scale) + "x.jpg";
+        picture.reset(BTranslationUtils::GetBitmapFile(larger.c_str()));
+        if (picture && picture->SetScale(scale))
+            return;
+    }
     const std::string path = exepath + "/Quenmoor.jpg";
     picture.reset(BTranslationUtils::GetBitmapFile(path.c_str()));
-    AddChild(ok);
 }
 
 void AboutView::Draw(BRect) {

@@ -11,8 +11,14 @@ class AboutView : public BView {
   public:
     explicit AboutView(BRect frame);
     void Draw(BRect updateRect) override;
+    void ScaleChanged(int32 scale) override;
 
     std::unique_ptr<BBitmap> picture;  // null when the picture file is missing or unreadable
+
+  private:
+    // The picture painted for this many device pixels a unit, or the one-pixel picture, which
+    // drawing then enlarges.
+    void LoadPicture(int32 scale);
 };
 
 class AboutWindow : public BWindow {

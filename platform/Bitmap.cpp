@@ -1,17 +1,51 @@
 #include "platform/Bitmap.h"
 
 #include <algorithm>
+#include <cmath>
 
 #include "platform/QtSide.h"
 #include "platform/View.h"
 
 BBitmap::BBitmap() : pixels(std::make_unique<Pixels>()) {}
 
-BBitmap::BBitmap(BRect bounds, color_space, bool) : BBitmap() {
-    pixels->image =
-        QImage(bounds.IntegerWidth() + 1, bounds.IntegerHeight() + 1, QImage::Format_ARGB32);
-    if (!pixels->image.isNull())
+BBitmap::BBitmap(BRect bounds, color_space, bool, int32 scale) : BBitmap() {
+    scale = std::max(1, scale);
+    pixels->image = QImage((bounds.IntegerWidth() + 1) * scale,
+                           (bounds.IntegerHeight() + 1) * scale, QImage::Format_ARGB32);
+    if (!pixels->image.isNull()) {
         pixels->image.fill(0);
+        pixels->image.setDevicePixelRatio(scale);
+    }
+}
+
+int32 BBitmap::Scale() const {
+    return std::max(1, int32(std::lround(pixels->image.devicePixelRatio())));
+}
+
+bool BBitmap::SetScale(int32 scale) {
+    QImage& image = pixels->image;
+    if (scale < 1 || image.width() % scale != 0 || image.height() % scale != 0)
+        return false;
+    image.setDevicePixelRatio(scale);
+    return true;
+}
+
+std::unique_ptr<BBitmap> ScaledBitmap(const BBitmap& source, int32 scale, rgb_color transparent) {
+    // Premultiplied, so transparent pixels lend their colour to none of their neighbours.
+    const QImage& from = QtSide::Image(source);
+    QImage big = from.convertToFormat(QImage::Format_ARGB32_Premultiplied)
+                     .scaled(from.width() * scale, from.height() * scale, Qt::IgnoreAspectRatio,
+                             Qt::SmoothTransformation)
+                     .convertToFormat(QImage::Format_ARGB32);
+    const QRgb clear = qRgba(transparent.red, transparent.green, transparent.blue, 0);
+    for (int y = 0; y < big.height(); ++y) {
+        auto* line = reinterpret_cast<QRgb*>(big.scanLine(y));
+        for (int x = 0; x < big.width(); ++x)
+            line[x] = qAlpha(line[x]) < 128 ? clear : (line[x] | 0xff000000u);
+    }
+    std::unique_ptr<BBitmap> bitmap = QtSide::FromPicture(big);
+    bitmap->SetScale(scale);
+    return bitmap;
 }
 
 std::unique_ptr<BBitmap> QtSide::FromPicture(const QImage& picture) {
@@ -25,6 +59,9 @@ std::unique_ptr<BBitmap> QtSide::FromPicture(const QImage& picture) {
         image.reinterpretAsFormat(QImage::Format_ARGB32);
     else if (image.format() != QImage::Format_ARGB32)
         image.convertTo(QImage::Format_ARGB32);
+    // A decoded picture is one pixel a unit, whatever its file name says ("@2x" files are read
+    // as larger by Qt); the program says when it is more.
+    image.setDevicePixelRatio(1);
     return bitmap;
 }
 
@@ -34,7 +71,8 @@ BBitmap::~BBitmap() {
 }
 
 BRect BBitmap::Bounds() const {
-    return BRect(0, 0, pixels->image.width() - 1, pixels->image.height() - 1);
+    const int32 scale = Scale();
+    return BRect(0, 0, pixels->image.width() / scale - 1, pixels->image.height() / scale - 1);
 }
 
 bool BBitmap::IsValid() const {

@@ -16,6 +16,7 @@ constexpr uint32 FourCharCode(const char (&c)[5]) {
 constexpr uint32 B_QUIT_REQUESTED = FourCharCode("_QRQ");
 constexpr uint32 B_MOUSE_DOWN = FourCharCode("_MDN");
 constexpr uint32 B_KEY_DOWN = FourCharCode("_KYD");
+constexpr uint32 B_SCREEN_CHANGED = FourCharCode("_SCH");
 
 class BMessage {
   public:

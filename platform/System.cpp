@@ -8,12 +8,15 @@
 #include <QFileInfo>
 #include <QIcon>
 #include <QPixmap>
+#include <QScreen>
 #include <QSocketNotifier>
 #include <QTimer>
 #include <QUrl>
 
+#include <algorithm>
 #include <cerrno>
 #include <chrono>
+#include <cmath>
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
@@ -101,11 +104,23 @@ PlatformSession::~PlatformSession() {
     qtApplication = nullptr;
 }
 
+int32 DeviceScaleFor(double ratio) {
+    return std::clamp(int32(std::ceil(ratio - 0.01)), 1, 3);
+}
+
+int32 DefaultDeviceScale() {
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    return DeviceScaleFor(screen ? screen->devicePixelRatio() : 1.0);
+}
+
 void SetProgramIcon(const BBitmap* bitmap, BRect part) {
     if (!bitmap || !part.IsValid())
         return;
-    const QImage icon = QtSide::Image(*bitmap).copy(
-        int(part.left), int(part.top), part.IntegerWidth() + 1, part.IntegerHeight() + 1);
+    const int k = bitmap->Scale();
+    QImage icon =
+        QtSide::Image(*bitmap).copy(int(part.left) * k, int(part.top) * k,
+                                    (part.IntegerWidth() + 1) * k, (part.IntegerHeight() + 1) * k);
+    icon.setDevicePixelRatio(k);
     QApplication::setWindowIcon(QIcon(QPixmap::fromImage(icon)));
 }
 

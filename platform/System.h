@@ -16,6 +16,11 @@ class PlatformSession {
     PlatformSession& operator=(const PlatformSession&) = delete;
 };
 
+// Device pixels a unit for a screen of this ratio: rounded up to a whole number, at most 3.
+int32 DeviceScaleFor(double ratio);
+// The device pixels a unit of the screen new windows open on.
+int32 DefaultDeviceScale();
+
 // The picture the desktop shows for the program's windows: a part of a bitmap.
 class BBitmap;
 void SetProgramIcon(const BBitmap* bitmap, BRect part);

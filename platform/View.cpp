@@ -32,6 +32,46 @@ bool PacesSyncs() {
 BView* pressedView = nullptr;
 bool pointerNews = false;
 
+int ScaleOf(const QImage& image) {
+    return std::max(1, int(std::lround(image.devicePixelRatio())));
+}
+
+// The device pixels a rectangle of units covers at k pixels a unit.
+BRect DeviceRect(BRect r, int k) {
+    const float left = std::floor(r.left), top = std::floor(r.top);
+    const float right = std::floor(r.right), bottom = std::floor(r.bottom);
+    return BRect(left * k, top * k, (right + 1) * k - 1, (bottom + 1) * k - 1);
+}
+
+// The units that device pixels touch.
+BRect UnitRect(BRect d, int k) {
+    if (!d.IsValid())
+        return d;
+    return BRect(std::floor(d.left / k), std::floor(d.top / k), std::floor(d.right / k),
+                 std::floor(d.bottom / k));
+}
+
+// Draws units of one image onto another at the given unit corner; a picture of another density
+// is first resampled, smoothly, to the target's. Returns the units touched.
+BRect DrawImage(const QImage& from, BRect units, QImage& target, float left, float top,
+                drawing_mode mode) {
+    const int kt = ScaleOf(target);
+    const int ks = ScaleOf(from);
+    const int x = int(std::floor(left)) * kt;
+    const int y = int(std::floor(top)) * kt;
+    if (ks == kt)
+        return UnitRect(pixelops::Blit(from, DeviceRect(units, ks), target, x, y, mode), kt);
+    const BRect d = DeviceRect(units, ks);
+    const QImage part =
+        from.copy(int(d.left), int(d.top), d.IntegerWidth() + 1, d.IntegerHeight() + 1)
+            .scaled((units.IntegerWidth() + 1) * kt, (units.IntegerHeight() + 1) * kt,
+                    Qt::IgnoreAspectRatio, Qt::SmoothTransformation)
+            .convertToFormat(QImage::Format_ARGB32);
+    return UnitRect(
+        pixelops::Blit(part, BRect(0, 0, part.width() - 1, part.height() - 1), target, x, y, mode),
+        kt);
+}
+
 }  // namespace
 
 bool BView::PressHeldStill() {
@@ -135,16 +175,28 @@ void BView::SetWindowTree(BWindow* w) {
 void BView::ResetFrameBuffer() {
     QImage& frameBuffer = native->frameBuffer;
     const QImage& viewPicture = native->viewPicture;
-    frameBuffer =
-        QImage(frame.IntegerWidth() + 1, frame.IntegerHeight() + 1, QImage::Format_ARGB32);
-    pixelops::FillRect(frameBuffer, Bounds(), viewColor);
+    const int k = window ? window->DeviceScale() : 1;
+    frameBuffer = QImage((frame.IntegerWidth() + 1) * k, (frame.IntegerHeight() + 1) * k,
+                         QImage::Format_ARGB32);
+    frameBuffer.setDevicePixelRatio(k);
+    pixelops::FillRect(frameBuffer, DeviceRect(Bounds(), k), viewColor);
     if (!viewPicture.isNull()) {
-        for (int y = 0; y < frameBuffer.height(); y += viewPicture.height())
-            for (int x = 0; x < frameBuffer.width(); x += viewPicture.width())
-                pixelops::Blit(viewPicture,
-                               BRect(0, 0, viewPicture.width() - 1, viewPicture.height() - 1),
-                               frameBuffer, x, y, B_OP_COPY);
+        const int kp = ScaleOf(viewPicture);
+        const BRect tile(0, 0, viewPicture.width() / kp - 1, viewPicture.height() / kp - 1);
+        for (int y = 0; y <= frame.IntegerHeight(); y += tile.IntegerHeight() + 1)
+            for (int x = 0; x <= frame.IntegerWidth(); x += tile.IntegerWidth() + 1)
+                DrawImage(viewPicture, tile, frameBuffer, float(x), float(y), B_OP_COPY);
     }
+}
+
+void BView::ScaleChanged(int32) {}
+
+void BView::SetScaleTree(int32 scale) {
+    if (window && HasFrameBuffer() && !bitmap)
+        ResetFrameBuffer();
+    ScaleChanged(scale);
+    for (BView* child : children)
+        child->SetScaleTree(scale);
 }
 
 void BView::DrawTree() {
@@ -177,19 +229,29 @@ void BView::Touched(BRect r) {
     QWidget* widget = native->widget;
     if (bitmap || !widget || !r.IsValid())
         return;
-    widget->update(int(r.left), int(r.top), r.IntegerWidth() + 1, r.IntegerHeight() + 1);
+    // On a screen of a fractional ratio a unit's edge can fall inside a screen pixel: a unit
+    // more all round repaints such pixels whole.
+    const int margin =
+        widget->devicePixelRatioF() == std::floor(widget->devicePixelRatioF()) ? 0 : 1;
+    widget->update(int(r.left) - margin, int(r.top) - margin, r.IntegerWidth() + 1 + 2 * margin,
+                   r.IntegerHeight() + 1 + 2 * margin);
 }
 
 void BView::StrokeRect(BRect r) {
     if (QImage* target = QtSide::Target(*this)) {
-        pixelops::StrokeRect(*target, r, highColor);
+        // Each side a unit thick, however many device pixels that is.
+        const int k = ScaleOf(*target);
+        for (BRect side :
+             {BRect(r.left, r.top, r.right, r.top), BRect(r.left, r.bottom, r.right, r.bottom),
+              BRect(r.left, r.top, r.left, r.bottom), BRect(r.right, r.top, r.right, r.bottom)})
+            pixelops::FillRect(*target, DeviceRect(side, k), highColor);
         Touched(r);
     }
 }
 
 void BView::FillRect(BRect r) {
     if (QImage* target = QtSide::Target(*this)) {
-        pixelops::FillRect(*target, r, highColor);
+        pixelops::FillRect(*target, DeviceRect(r, ScaleOf(*target)), highColor);
         Touched(r);
     }
 }
@@ -206,12 +268,10 @@ void BView::DrawBitmap(const BBitmap* source, BRect from, BRect to) {
     QImage* target = QtSide::Target(*this);
     if (!target || !source)
         return;
-    // Copies are 1:1: the smaller of the two rectangles decides the size.
+    // Copies are 1:1 in units: the smaller of the two rectangles decides the size.
     BRect clipped(from.left, from.top, from.left + std::min(from.Width(), to.Width()),
                   from.top + std::min(from.Height(), to.Height()));
-    BRect touched = pixelops::Blit(QtSide::Image(*source), clipped, *target,
-                                   int(std::floor(to.left)), int(std::floor(to.top)), drawingMode);
-    Touched(touched);
+    Touched(DrawImage(QtSide::Image(*source), clipped, *target, to.left, to.top, drawingMode));
 }
 
 void BView::DrawString(const char* text, BPoint baseline) {

@@ -42,6 +42,9 @@ class BView {
     // its "modifiers". Keys wait in the window's queue, so none arrives during a press, a card
     // flight or an alert.
     virtual void KeyDown(const char* bytes, int32 numBytes);
+    // The window moved to a screen of another density, in device pixels a unit (1, 2 or 3); the
+    // view's frame buffer is blank at it, and Draw follows.
+    virtual void ScaleChanged(int32 scale);
 
     // Hierarchy. A parent owns its children and deletes those still attached.
     void AddChild(BView* child);
@@ -108,6 +111,9 @@ class BView {
     void NoteMouse(BPoint where, uint32 buttons);
     // Runs Draw for this view and its children (the window is being shown).
     void DrawTree();
+    // The window's screen now has another density: frame buffers are made anew at it, and
+    // ScaleChanged tells each view of the tree.
+    void SetScaleTree(int32 scale);
     void SetWindowTree(BWindow* w);
     void AttachToBitmap(BBitmap* b) { bitmap = b; }
 

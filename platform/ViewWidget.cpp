@@ -61,12 +61,20 @@ void ViewWidget::paintEvent(QPaintEvent* event) {
     // Everything drawn on a view is opaque, so the buffer is shown as RGB32: Qt then copies the
     // changed area straight to the screen instead of converting the whole buffer's alpha first.
     const QImage& buffer = QtSide::FrameBuffer(*owner);
-    const QImage opaque(buffer.constBits(), buffer.width(), buffer.height(), buffer.bytesPerLine(),
-                        QImage::Format_RGB32);
+    QImage opaque(buffer.constBits(), buffer.width(), buffer.height(), buffer.bytesPerLine(),
+                  QImage::Format_RGB32);
     QPainter painter(this);
     const QRect area = event->rect();
-    // The buffer is in view pixels; on a HiDPI screen Qt scales it up.
-    painter.drawImage(area, opaque, area);
+    if (buffer.devicePixelRatio() == 1 && devicePixelRatioF() == 1) {
+        painter.drawImage(area, opaque, area);
+        return;
+    }
+    // The buffer holds whole device pixels a unit: shown 1:1 when the screen's ratio is the same,
+    // smoothly reduced when it is fractional. The whole buffer is drawn, clipped to the area, so
+    // each screen pixel comes out the same whichever area repaints it.
+    opaque.setDevicePixelRatio(buffer.devicePixelRatio());
+    painter.setRenderHint(QPainter::SmoothPixmapTransform, true);
+    painter.drawImage(QPointF(0, 0), opaque);
 }
 
 void ViewWidget::mousePressEvent(QMouseEvent* event) {

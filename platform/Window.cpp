@@ -11,6 +11,7 @@
 
 #include "platform/Application.h"
 #include "platform/Menus.h"
+#include "platform/System.h"
 #include "platform/View.h"
 
 class WindowWidget : public QWidget {
@@ -18,6 +19,17 @@ class WindowWidget : public QWidget {
     explicit WindowWidget(BWindow* w) : owner(w) {}
 
   protected:
+    bool event(QEvent* event) override {
+        // A move to a screen of another density is taken up once no press or flight runs.
+        if (event->type() == QEvent::ScreenChangeInternal
+#if QT_VERSION >= QT_VERSION_CHECK(6, 6, 0)
+            || event->type() == QEvent::DevicePixelRatioChange
+#endif
+        )
+            owner->PostMessage(B_SCREEN_CHANGED);
+        return QWidget::event(event);
+    }
+
     void closeEvent(QCloseEvent* event) override {
         // Closing goes through the window's queue like any other request, so it is never
         // handled in the middle of a press or a card flight.
@@ -44,6 +56,7 @@ BWindow::BWindow(BRect windowFrame, const char* windowTitle, window_type windowT
     if (type != B_MODAL_WINDOW)
         qtFlags |= Qt::WindowMinimizeButtonHint;
     widget->setWindowFlags(qtFlags);
+    deviceScale = DeviceScaleFor(widget->devicePixelRatioF());
     if (type == B_MODAL_WINDOW)
         widget->setWindowModality(Qt::ApplicationModal);
     Layout();
@@ -183,6 +196,10 @@ void BWindow::DispatchMessage(BMessage* message) {
             Quit();
         return;
     }
+    if (message->what == B_SCREEN_CHANGED) {
+        SetDeviceScale(DeviceScaleFor(widget->devicePixelRatioF()));
+        return;
+    }
     if (message->what == B_KEY_DOWN) {
         // To the view that has the keyboard focus, as it was pressed.
         for (BView* view : views) {
@@ -198,4 +215,15 @@ void BWindow::DispatchMessage(BMessage* message) {
         return;
     }
     MessageReceived(message);
+}
+
+void BWindow::SetDeviceScale(int32 scale) {
+    if (scale == deviceScale || scale < 1)
+        return;
+    deviceScale = scale;
+    for (BView* view : views)
+        view->SetScaleTree(scale);
+    if (!IsHidden())
+        for (BView* view : views)
+            view->DrawTree();
 }

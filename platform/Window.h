@@ -33,6 +33,12 @@ class BWindow : public BLooper {
 
     BRect Frame() const { return frame; }
     BRect Bounds() const { return BRect(0, 0, frame.Width(), frame.Height()); }
+
+    // Device pixels a unit that the window's views draw at: its screen's ratio rounded up to a
+    // whole number (1, 2 or 3). Setting it makes every view's frame buffer anew at it, tells
+    // the views, and draws them again.
+    int32 DeviceScale() const { return deviceScale; }
+    void SetDeviceScale(int32 scale);
     const std::string& Title() const { return title; }
     window_type Type() const { return type; }
 
@@ -50,4 +56,5 @@ class BWindow : public BLooper {
     std::vector<BView*> views;
     WindowWidget* widget;
     bool quitting = false;
+    int32 deviceScale = 1;
 };

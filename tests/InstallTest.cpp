@@ -41,6 +41,8 @@ TEST(Install, PutsEveryFileInItsStandardPlace) {
         "usr/share/doc/tarnwick/changelog.gz",
         "usr/share/doc/tarnwick/copyright",
         "usr/share/games/tarnwick/Quenmoor.jpg",
+        "usr/share/games/tarnwick/Quenmoor@2x.jpg",
+        "usr/share/games/tarnwick/Quenmoor@3x.jpg",
         "usr/share/games/tarnwick/help.html",
         "usr/share/games/tarnwick/screenshot.png",
         "usr/share/man/man6/tarnwick.6.gz",

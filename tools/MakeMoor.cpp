@@ -166,17 +166,26 @@ int main(int argc, char** argv) {
         return 2;
     }
     QGuiApplication app(argc, argv);
-    QImage picture(kWidth, kHeight, QImage::Format_RGB32);
-    QPainter p(&picture);
-    p.setRenderHint(QPainter::Antialiasing, true);
-    Sky(p);
-    Hills(p);
-    Moor(p);
-    Stones(p);
-    p.end();
-    if (!picture.save(QString::fromLocal8Bit(argv[1]), "JPG", 92)) {
-        std::fprintf(stderr, "make_moor: cannot write %s\n", argv[1]);
-        return 1;
+    // The picture, and beside it the same painted at two and three times the size (NAME@2x.jpg,
+    // NAME@3x.jpg) for high-density screens.
+    const QString path = QString::fromLocal8Bit(argv[1]);
+    for (int scale = 1; scale <= 3; ++scale) {
+        QImage picture(kWidth * scale, kHeight * scale, QImage::Format_RGB32);
+        QPainter p(&picture);
+        p.setRenderHint(QPainter::Antialiasing, true);
+        p.scale(scale, scale);
+        Sky(p);
+        Hills(p);
+        Moor(p);
+        Stones(p);
+        p.end();
+        QString name = path;
+        if (scale > 1)
+            name.insert(name.lastIndexOf('.'), QString("@%1x").arg(scale));
+        if (!picture.save(name, "JPG", 92)) {
+            std::fprintf(stderr, "make_moor: cannot write %s\n", qPrintable(name));
+            return 1;
+        }
     }
     return 0;
 }

@@ -12,8 +12,8 @@ constexpr rgb_color kTableGreen{0, 153, 0, 255};
 // The built background is 50 rows taller than the table; the extra rows never show.
 const BRect kBuiltBounds(0, 0, kWidth - 1, kHeight + 49);
 
-std::unique_ptr<BBitmap> PlainTable() {
-    auto image = std::make_unique<BBitmap>(kBuiltBounds, B_RGB32, true);
+std::unique_ptr<BBitmap> PlainTable(int32 scale) {
+    auto image = std::make_unique<BBitmap>(kBuiltBounds, B_RGB32, true, scale);
     BView painter(kBuiltBounds, nullptr, B_FOLLOW_NONE, B_WILL_DRAW);
     image->AddChild(&painter);
     painter.SetHighColor(kTableGreen);
@@ -53,7 +53,7 @@ BBitmap* CView::BuildBackground(const char* name) {
             alert.Go();
         }
         backgroundName = limits::kNoBackground;
-        return PlainTable().release();
+        return PlainTable(deviceScale).release();
     }
 
     // The table is opaque whatever the picture's own alpha says.
@@ -61,8 +61,20 @@ BBitmap* CView::BuildBackground(const char* name) {
         picture->Bits()[i] = 255;
 
     const BRect bounds = picture->Bounds();
-    if (bounds.Width() > kWidth - 2 && bounds.Height() > kHeight + 48)
+    const bool coversTable = bounds.Width() > kWidth - 2 && bounds.Height() > kHeight + 48;
+    if (coversTable && deviceScale == 1)
         return picture.release();
+    if (coversTable) {
+        // Only the part under the table is enlarged for a high-density screen.
+        auto part = std::make_unique<BBitmap>(kBuiltBounds, B_RGB32, true);
+        BView painter(kBuiltBounds, nullptr, B_FOLLOW_NONE, B_WILL_DRAW);
+        part->AddChild(&painter);
+        painter.DrawBitmap(picture.get(), BPoint(0, 0));
+        part->RemoveChild(&painter);
+        return ScaledBitmap(*part, deviceScale, kKeyColour).release();
+    }
+    if (deviceScale > 1)
+        picture = ScaledBitmap(*picture, deviceScale, kKeyColour);
 
     // Tiles overlap by one pixel: the step is one less than the picture. A picture one pixel
     // wide or high would make that step zero, so it steps by one instead.
@@ -70,7 +82,7 @@ BBitmap* CView::BuildBackground(const char* name) {
     const int h = bounds.IntegerHeight() > 0 ? bounds.IntegerHeight() : 1;
     const int nx = int(float(kWidth - 1) / float(w) + 1);
     const int ny = int(float(kHeight + 49) / float(h) + 1);
-    auto tiled = std::make_unique<BBitmap>(kBuiltBounds, B_RGB32, true);
+    auto tiled = std::make_unique<BBitmap>(kBuiltBounds, B_RGB32, true, deviceScale);
     BView painter(kBuiltBounds, nullptr, B_FOLLOW_NONE, B_WILL_DRAW);
     tiled->AddChild(&painter);
     for (int j = 0; j < ny; ++j)
@@ -82,7 +94,7 @@ BBitmap* CView::BuildBackground(const char* name) {
 }
 
 void CView::ShadeBitmap(const BBitmap* source, float factor) {
-    shadedImage = std::make_unique<BBitmap>(source->Bounds(), B_RGB32, false);
+    shadedImage = std::make_unique<BBitmap>(source->Bounds(), B_RGB32, false, source->Scale());
     uint8 shade[256];
     for (int v = 0; v < 256; ++v)
         shade[v] = uint8(float(v) * factor);

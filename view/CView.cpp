@@ -6,12 +6,18 @@
 
 using namespace table;
 
+namespace {
+
+const BRect kTableBounds(0, 0, kWidth - 1, kHeight - 1);
+const BRect kHandBounds(0, 0, kCardWidth, HandHeight(kHandCapacity) + 1);
+
+}  // namespace
+
 CView::CView(BRect frame, const char* name)
     : BView(frame, name, B_FOLLOW_ALL_SIDES, B_WILL_DRAW),
-      offscreenImage(
-          std::make_unique<BBitmap>(BRect(0, 0, kWidth - 1, kHeight - 1), B_RGB32, true)),
-      dragImage(std::make_unique<BBitmap>(BRect(0, 0, kCardWidth, HandHeight(kHandCapacity) + 1),
-                                          B_RGB32, true)) {
+      deviceScale(DefaultDeviceScale()),
+      offscreenImage(std::make_unique<BBitmap>(kTableBounds, B_RGB32, true, deviceScale)),
+      dragImage(std::make_unique<BBitmap>(kHandBounds, B_RGB32, true, deviceScale)) {
     SetViewColor(255, 255, 255, 255);
     offscreenView =
         new BView(BRect(0, 0, kWidth - 1, kHeight - 1), "myView", B_FOLLOW_ALL_SIDES, B_WILL_DRAW);
@@ -34,6 +40,21 @@ CView::~CView() {
     delete offscreenView;
     dragImage->RemoveChild(dragView);
     delete dragView;
+}
+
+void CView::ScaleChanged(int32 scale) {
+    if (scale == deviceScale)
+        return;
+    deviceScale = scale;
+    offscreenImage->RemoveChild(offscreenView);
+    offscreenImage = std::make_unique<BBitmap>(kTableBounds, B_RGB32, true, deviceScale);
+    offscreenImage->AddChild(offscreenView);
+    dragImage->RemoveChild(dragView);
+    dragImage = std::make_unique<BBitmap>(kHandBounds, B_RGB32, true, deviceScale);
+    dragImage->AddChild(dragView);
+    SetBitmap(cardSetPath.c_str(), 1);
+    SetBackground(backgroundName.c_str());  // draws the whole table anew
+    UpdateBitmap();
 }
 
 void CView::Draw(BRect) {

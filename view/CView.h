@@ -34,6 +34,10 @@ class CView : public BView {
     void Draw(BRect updateRect) override;
     void MouseDown(BPoint where) override;
     void KeyDown(const char* bytes, int32 numBytes) override;
+    // Every image of the table is made anew at the new density and drawn.
+    void ScaleChanged(int32 scale) override;
+    // Device pixels a unit of the table's images.
+    int32_t DeviceScale() const { return deviceScale; }
 
     // Options and dealing (view/Dealing.cpp).
     void SetFlags(int32_t freeze, int32_t autoComplete, int32_t one, int32_t redeals);
@@ -183,13 +187,16 @@ class CView : public BView {
     // Whether a pixel (bytes blue, green, red, alpha) has the key colour, red 49, green 99, blue
     // 148: the corners outside a card's rounded outline, which show what lies beneath.
     static bool IsKeyColour(const uint8* pixel) {
-        return pixel[0] == 148 && pixel[1] == 99 && pixel[2] == 49;
+        return pixel[0] == kKeyColour.blue && pixel[1] == kKeyColour.green &&
+               pixel[2] == kKeyColour.red;
     }
+    static constexpr rgb_color kKeyColour{49, 99, 148, 0};
     // Copies a rectangle of the off-screen table to the screen.
     void CopyToScreen(BRect r);
     BBitmap* LoadCardSet(const std::string& path) const;
     std::string StandardCardSetPath() const;
 
+    int32_t deviceScale = 1;
     std::unique_ptr<BBitmap> offscreenImage;
     BView* offscreenView = nullptr;
     std::unique_ptr<BBitmap> dragImage;

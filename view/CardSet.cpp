@@ -58,6 +58,18 @@ BBitmap* CView::LoadCardSet(const std::string& path) const {
     // A path too long for the settings line is refused, never cut down to another file's name.
     if (path.size() > kCardSetPathMax && path != StandardCardSetPath())
         return nullptr;
+    // On a high-density screen the set's own larger sheet, when it has one of the right size.
+    if (deviceScale > 1) {
+        const size_t dot = path.rfind('.');
+        const size_t slash = path.rfind('/');
+        if (dot != std::string::npos && (slash == std::string::npos || dot > slash)) {
+            const std::string larger =
+                path.substr(0, dot) + "@" + std::to_string(deviceScale) + "x" + path.substr(dot);
+            std::unique_ptr<BBitmap> sheet(BTranslationUtils::GetBitmapFile(larger.c_str()));
+            if (sheet && sheet->SetScale(deviceScale) && RightSize(sheet.get()))
+                return sheet.release();
+        }
+    }
     return BTranslationUtils::GetBitmapFile(path.c_str());
 }
 
@@ -95,11 +107,15 @@ void CView::SetBitmap(const char* path, int32_t noRedraw) {
 
     // Keying: the key colour becomes transparent, everything else opaque, whatever the file said.
     uint8* bits = image->Bits();
-    for (int y = 0; y < kSetHeight; ++y) {
+    const int scale = image->Scale();
+    for (int y = 0; y < kSetHeight * scale; ++y) {
         uint8* p = bits + y * image->BytesPerRow();
-        for (int x = 0; x < kSetWidth; ++x, p += 4)
+        for (int x = 0; x < kSetWidth * scale; ++x, p += 4)
             p[3] = IsKeyColour(p) ? 0 : 255;
     }
+    // A set with no sheet for this screen's density is enlarged once, here.
+    if (scale < deviceScale)
+        image = ScaledBitmap(*image, deviceScale, kKeyColour);
     cardImage = std::move(image);
     if (noRedraw == 0)
         UpdateBackground();

@@ -33,7 +33,8 @@ AboutView::AboutView(BRect frame) : BView(frame, nullptr, B_FOLLOW_NONE, B_WILL_
 }
 
 void AboutView::ScaleChanged(int32 scale) {
-    LoadPicture(scale);
+    if (!picture || picture->Scale() != scale)
+        LoadPicture(scale);
 }
 
 void AboutView::LoadPicture(int32 scale) {

@@ -7,6 +7,8 @@
 #include <QWidget>
 #include <QWindow>
 #include <chrono>
+#include <map>
+#include <string>
 
 #include "app/Globals.h"
 #include "platform/QtSide.h"
@@ -33,18 +35,23 @@ inline void WaitExposed(QWidget* widget) {
         QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
 }
 
-inline std::unique_ptr<CView> ReadyTable() {
+// A table view at this many device pixels a unit.
+inline std::unique_ptr<CView> ReadyTable(int scale = 1) {
     auto view = std::make_unique<CView>(BRect(0, 20, 700, 520), "MainView");
     view->SetBitmap((std::string(TARNWICK_APP_DIR) + "/cards.bmp").c_str(), 1);
     view->SetBackground("<NONE>");
+    view->ScaleChanged(scale);
     return view;
 }
 
-// A ready table shown in a window, on whatever display the benchmark runs.
+// A ready table shown in a window, on whatever display the benchmark runs, drawing at this many
+// device pixels a unit as on a screen of that ratio.
 struct ShownTable {
-    ShownTable() : window(BRect(50, 50, 750, 570), "Tarnwick", B_TITLED_WINDOW, 0) {
+    explicit ShownTable(int scale = 1)
+        : window(BRect(50, 50, 750, 570), "Tarnwick", B_TITLED_WINDOW, 0) {
         view = ReadyTable().release();
         window.AddChild(view);
+        window.SetDeviceScale(scale);
         window.Show();
         WaitExposed(QtSide::Widget(window));
     }
@@ -75,6 +82,17 @@ inline void WonPosition(CView* v) {
         for (int n = 13; n >= 1; --n)
             Put(v, (suit - 1) * 2 % 7 + (n < 7 ? 1 : 0), CCard(suit, n));
     v->UpdateBackground();
+}
+
+// The same figure at two device pixels a unit is also reported as a ratio to one pixel a unit in
+// the same run ("vs_scale_1"): each benchmark runs at scale 1 first.
+inline void CompareScales(benchmark::State& state, const std::string& name, int scale,
+                          double seconds) {
+    static std::map<std::string, double> atOne;
+    if (scale == 1)
+        atOne[name] = seconds;
+    else if (atOne.count(name) != 0)
+        state.counters["vs_scale_1"] = seconds / atOne[name];
 }
 
 inline double NowSeconds() {

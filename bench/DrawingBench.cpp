@@ -43,7 +43,7 @@ double BareRepaintSeconds() {
 }
 
 template <typename Work>
-void Measure(benchmark::State& state, Work work) {
+void Measure(benchmark::State& state, const std::string& name, Work work) {
     const double start = NowSeconds();
     // The work and the paint that brings it to the screen.
     for (auto _ : state) {
@@ -52,6 +52,7 @@ void Measure(benchmark::State& state, Work work) {
     }
     const double perIteration = (NowSeconds() - start) / double(state.iterations());
     state.counters["vs_bare_window"] = perIteration / BareRepaintSeconds();
+    CompareScales(state, name, int(state.range(0)), perIteration);
 }
 
 }  // namespace
@@ -67,16 +68,17 @@ static void BareQtWindowRepaint(benchmark::State& state) {
 }
 BENCHMARK(BareQtWindowRepaint)->Unit(benchmark::kMicrosecond);
 
+// The argument: device pixels a unit.
 static void FullRedraw(benchmark::State& state) {
-    ShownTable table;
-    Measure(state, [&] { table.view->UpdateBackground(); });
+    ShownTable table(int(state.range(0)));
+    Measure(state, "full", [&] { table.view->UpdateBackground(); });
 }
-BENCHMARK(FullRedraw)->Unit(benchmark::kMicrosecond);
+BENCHMARK(FullRedraw)->Arg(1)->Arg(2)->Unit(benchmark::kMicrosecond);
 
 static void OneStackRedraw(benchmark::State& state) {
-    ShownTable table;
-    Measure(state, [&] { table.view->UpdateStack(6, 0); });
+    ShownTable table(int(state.range(0)));
+    Measure(state, "stack", [&] { table.view->UpdateStack(6, 0); });
 }
-BENCHMARK(OneStackRedraw)->Unit(benchmark::kMicrosecond);
+BENCHMARK(OneStackRedraw)->Arg(1)->Arg(2)->Unit(benchmark::kMicrosecond);
 
 TARNWICK_BENCHMARK_MAIN()

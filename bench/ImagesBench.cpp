@@ -1,16 +1,29 @@
-// Loading and keying the card set, building a tiled background, shading it.
+// Loading and keying the card set, building a tiled background, shading it; each at one and at
+// two device pixels a unit (the argument), the second also as a ratio to the first.
 #include <QImage>
 #include <QTemporaryDir>
 
 #include "BenchSupport.h"
 
-static void CardSetLoadAndKey(benchmark::State& state) {
-    auto view = ReadyTable();
-    const std::string path = std::string(TARNWICK_APP_DIR) + "/cards.bmp";
+namespace {
+
+template <typename Work>
+void Timed(benchmark::State& state, const std::string& name, Work work) {
+    const double start = NowSeconds();
     for (auto _ : state)
-        view->SetBitmap(path.c_str(), 1);
+        work();
+    CompareScales(state, name, int(state.range(0)),
+                  (NowSeconds() - start) / double(state.iterations()));
 }
-BENCHMARK(CardSetLoadAndKey)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+static void CardSetLoadAndKey(benchmark::State& state) {
+    auto view = ReadyTable(int(state.range(0)));
+    const std::string path = std::string(TARNWICK_APP_DIR) + "/cards.bmp";
+    Timed(state, "cards", [&] { view->SetBitmap(path.c_str(), 1); });
+}
+BENCHMARK(CardSetLoadAndKey)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond);
 
 static void TiledBackgroundFrom100x100(benchmark::State& state) {
     QTemporaryDir dir;
@@ -18,18 +31,16 @@ static void TiledBackgroundFrom100x100(benchmark::State& state) {
     tile.fill(qRgb(90, 60, 30));
     const QString path = dir.filePath("tile.png");
     tile.save(path);
-    auto view = ReadyTable();
+    auto view = ReadyTable(int(state.range(0)));
     const std::string name = path.toStdString();
-    for (auto _ : state)
-        delete view->BuildBackground(name.c_str());
+    Timed(state, "tiled", [&] { delete view->BuildBackground(name.c_str()); });
 }
-BENCHMARK(TiledBackgroundFrom100x100)->Unit(benchmark::kMillisecond);
+BENCHMARK(TiledBackgroundFrom100x100)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond);
 
 static void ShadeTableBackground(benchmark::State& state) {
-    auto view = ReadyTable();
-    for (auto _ : state)
-        view->ShadeBitmap(view->BackgroundImage(), 0.8f);
+    auto view = ReadyTable(int(state.range(0)));
+    Timed(state, "shade", [&] { view->ShadeBitmap(view->BackgroundImage(), 0.8f); });
 }
-BENCHMARK(ShadeTableBackground)->Unit(benchmark::kMicrosecond);
+BENCHMARK(ShadeTableBackground)->Arg(1)->Arg(2)->Unit(benchmark::kMicrosecond);
 
 TARNWICK_BENCHMARK_MAIN()

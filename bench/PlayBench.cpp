@@ -14,7 +14,7 @@ void Hand(CView* view, int cards) {
 }
 
 template <typename Setup, typename Work>
-void PerPoll(benchmark::State& state, Setup setup, Work work) {
+void PerPoll(benchmark::State& state, const std::string& name, int scale, Setup setup, Work work) {
     double total = 0;
     for (auto _ : state) {
         state.PauseTiming();
@@ -26,18 +26,20 @@ void PerPoll(benchmark::State& state, Setup setup, Work work) {
         total += NowSeconds() - start;
     }
     state.counters["of_10ms_poll"] = total / double(state.iterations()) / 0.010;
+    CompareScales(state, name, scale, total / double(state.iterations()));
 }
 
 }  // namespace
 
+// Arguments: the cards in the hand, and device pixels a unit.
 static void DragSample(benchmark::State& state) {
-    ShownTable table;
+    ShownTable table(int(state.range(1)));
     Hand(table.view, int(state.range(0)));
     table.view->mouseState = 1;
     table.view->ShowHand(300, 100);
     int step = 0;
     PerPoll(
-        state, [] {},
+        state, "drag" + std::to_string(state.range(0)), int(state.range(1)), [] {},
         [&] {
             // A pointer moving 3 pixels right and 2 down each sample, back and forth.
             const int x = 300 + 3 * (step % 40), y = 100 + 2 * (step % 40);
@@ -46,20 +48,26 @@ static void DragSample(benchmark::State& state) {
             ++step;
         });
 }
-BENCHMARK(DragSample)->Arg(1)->Arg(13)->Unit(benchmark::kMicrosecond);
+BENCHMARK(DragSample)
+    ->Args({1, 1})
+    ->Args({13, 1})
+    ->Args({1, 2})
+    ->Args({13, 2})
+    ->Unit(benchmark::kMicrosecond);
 
+// The argument: device pixels a unit.
 static void ComposeHandOf13(benchmark::State& state) {
-    ShownTable table;
+    ShownTable table(int(state.range(0)));
     Hand(table.view, 13);
     PerPoll(
-        state, [] {}, [&] { table.view->ComposeHandImage(); });
+        state, "compose", int(state.range(0)), [] {}, [&] { table.view->ComposeHandImage(); });
 }
-BENCHMARK(ComposeHandOf13)->Unit(benchmark::kMicrosecond);
+BENCHMARK(ComposeHandOf13)->Arg(1)->Arg(2)->Unit(benchmark::kMicrosecond);
 
 static void FlightAcrossTheTable(benchmark::State& state) {
-    ShownTable table;
+    ShownTable table(int(state.range(0)));
     PerPoll(
-        state,
+        state, "flight", int(state.range(0)),
         [&] {
             table.view->model.packCount[0] = 0;
             Hand(table.view, 1);
@@ -70,14 +78,15 @@ static void FlightAcrossTheTable(benchmark::State& state) {
         },
         [&] { table.view->ReturnCardsToStack(12); });
 }
-BENCHMARK(FlightAcrossTheTable)->Unit(benchmark::kMicrosecond);
+BENCHMARK(FlightAcrossTheTable)->Arg(1)->Arg(2)->Unit(benchmark::kMicrosecond);
 
 static void WholeAutocomplete(benchmark::State& state) {
-    ShownTable table;
+    ShownTable table(int(state.range(0)));
     CView* v = table.view;
     PerPoll(
-        state, [&] { WonPosition(v); }, [&] { v->AutoComplete(); });
+        state, "autocomplete", int(state.range(0)), [&] { WonPosition(v); },
+        [&] { v->AutoComplete(); });
 }
-BENCHMARK(WholeAutocomplete)->Unit(benchmark::kMillisecond);
+BENCHMARK(WholeAutocomplete)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond);
 
 TARNWICK_BENCHMARK_MAIN()

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "platform/PixelOps.h"
 #include "platform/QtSide.h"
 #include "platform/View.h"
 
@@ -13,6 +14,7 @@ BBitmap::BBitmap(BRect bounds, color_space, bool, int32 scale) : BBitmap() {
     pixels->image = QImage((bounds.IntegerWidth() + 1) * scale,
                            (bounds.IntegerHeight() + 1) * scale, QImage::Format_ARGB32);
     if (!pixels->image.isNull()) {
+        pixelops::PreferLargePages(pixels->image);
         pixels->image.fill(0);
         pixels->image.setDevicePixelRatio(scale);
     }

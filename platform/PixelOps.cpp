@@ -2,7 +2,10 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <cstring>
+
+#include <sys/mman.h>
 
 namespace pixelops {
 
@@ -60,18 +63,28 @@ BRect Blit(const QImage& src, BRect srcRect, QImage& dst, int dstLeft, int dstTo
             std::memmove(to, from, size_t(4 * s.width));
             continue;
         }
-        for (int i = 0; i < s.width; ++i, from += 4, to += 4) {
-            uint8 a = from[3];
-            if (a == 0)
-                continue;
+        // Runs of opaque pixels are copied whole and runs of transparent ones skipped: a card is
+        // almost all one or the other, with blending only along antialiased edges.
+        int i = 0;
+        while (i < s.width) {
+            const uint8 a = from[4 * i + 3];
+            int j = i + 1;
             if (a == 255) {
-                std::memcpy(to, from, 4);
-                continue;
+                while (j < s.width && from[4 * j + 3] == 255)
+                    ++j;
+                std::memcpy(to + 4 * i, from + 4 * i, size_t(4 * (j - i)));
+            } else if (a == 0) {
+                while (j < s.width && from[4 * j + 3] == 0)
+                    ++j;
+            } else {
+                uint8* d = to + 4 * i;
+                const uint8* f = from + 4 * i;
+                d[0] = Over(f[0], d[0], a);
+                d[1] = Over(f[1], d[1], a);
+                d[2] = Over(f[2], d[2], a);
+                d[3] = uint8(a + (d[3] * (255 - a) + 127) / 255);
             }
-            to[0] = Over(from[0], to[0], a);
-            to[1] = Over(from[1], to[1], a);
-            to[2] = Over(from[2], to[2], a);
-            to[3] = uint8(a + (to[3] * (255 - a) + 127) / 255);
+            i = j;
         }
     }
     return BRect(s.dstX, s.dstY, s.dstX + s.width - 1, s.dstY + s.height - 1);
@@ -95,6 +108,20 @@ void StrokeRect(QImage& dst, BRect r, rgb_color c) {
     FillRect(dst, BRect(r.left, r.bottom, r.right, r.bottom), c);
     FillRect(dst, BRect(r.left, r.top, r.left, r.bottom), c);
     FillRect(dst, BRect(r.right, r.top, r.right, r.bottom), c);
+}
+
+void PreferLargePages(QImage& image) {
+#ifdef MADV_HUGEPAGE
+    constexpr uintptr_t kLarge = uintptr_t(2) << 20;
+    const auto begin = reinterpret_cast<uintptr_t>(image.bits());
+    const uintptr_t end = begin + uintptr_t(image.sizeInBytes());
+    const uintptr_t first = (begin + kLarge - 1) & ~(kLarge - 1);
+    const uintptr_t last = end & ~(kLarge - 1);
+    if (image.sizeInBytes() >= qsizetype(2 * kLarge) && first < last)
+        madvise(reinterpret_cast<void*>(first), last - first, MADV_HUGEPAGE);
+#else
+    (void)image;
+#endif
 }
 
 }  // namespace pixelops

@@ -168,6 +168,9 @@ void BView::SetWindowTree(BWindow* w) {
     window = w;
     if (w && HasFrameBuffer() && native->frameBuffer.isNull())
         ResetFrameBuffer();
+    // A view made for another density draws at its window's from now on.
+    if (w)
+        ScaleChanged(w->DeviceScale());
     for (BView* child : children)
         child->SetWindowTree(w);
 }
@@ -179,6 +182,7 @@ void BView::ResetFrameBuffer() {
     frameBuffer = QImage((frame.IntegerWidth() + 1) * k, (frame.IntegerHeight() + 1) * k,
                          QImage::Format_ARGB32);
     frameBuffer.setDevicePixelRatio(k);
+    pixelops::PreferLargePages(frameBuffer);
     pixelops::FillRect(frameBuffer, DeviceRect(Bounds(), k), viewColor);
     if (!viewPicture.isNull()) {
         const int kp = ScaleOf(viewPicture);

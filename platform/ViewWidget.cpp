@@ -2,7 +2,9 @@
 
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QPaintEngine>
 #include <QPainter>
+#include <cstring>
 
 #include "platform/QtSide.h"
 #include "platform/View.h"
@@ -48,6 +50,39 @@ std::string BytesOf(int key) {
     }
 }
 
+// Copies the region of a buffer with the screen's own density into the image the painter paints
+// on (the window's backing store), row by row. False, with nothing copied, when that is not an
+// opaque 32-bit image at the buffer's density or the painter does more than scale and move.
+bool CopyToWindowImage(QPainter& painter, const QImage& buffer, const QRegion& region) {
+    QPaintEngine* engine = painter.paintEngine();
+    QPaintDevice* device = engine ? engine->paintDevice() : nullptr;
+    if (!device || device->devType() != QInternal::Image)
+        return false;
+    auto* target = static_cast<QImage*>(device);
+    const QTransform to = painter.deviceTransform();
+    if ((target->format() != QImage::Format_RGB32 &&
+         target->format() != QImage::Format_ARGB32_Premultiplied) ||
+        target->devicePixelRatio() != buffer.devicePixelRatio() ||
+        to.type() > QTransform::TxScale || to.m11() != buffer.devicePixelRatio() ||
+        to.m22() != buffer.devicePixelRatio())
+        return false;
+    const int k = int(buffer.devicePixelRatio());
+    for (const QRect& r : region) {
+        const QRect from =
+            QRect(r.x() * k, r.y() * k, r.width() * k, r.height() * k).intersected(buffer.rect());
+        const QRect into = to.mapRect(QRectF(from.x() / double(k), from.y() / double(k),
+                                             from.width() / double(k), from.height() / double(k)))
+                               .toAlignedRect();
+        if (from.isEmpty() || !target->rect().contains(into) || into.size() != from.size())
+            return false;
+        for (int y = 0; y < from.height(); ++y)
+            std::memcpy(target->scanLine(into.y() + y) + 4 * into.x(),
+                        buffer.constScanLine(from.y() + y) + 4 * from.x(),
+                        size_t(4 * from.width()));
+    }
+    return true;
+}
+
 }  // namespace
 
 ViewWidget::ViewWidget(BView* view) : owner(view) {
@@ -65,15 +100,23 @@ void ViewWidget::paintEvent(QPaintEvent* event) {
                   QImage::Format_RGB32);
     QPainter painter(this);
     const QRect area = event->rect();
-    if (buffer.devicePixelRatio() == 1 && devicePixelRatioF() == 1) {
-        painter.drawImage(area, opaque, area);
+    // The alias is drawn with explicit rectangles or a scale: giving it the buffer's ratio would
+    // copy the whole buffer at every paint.
+    const qreal k = buffer.devicePixelRatio();
+    if (k == devicePixelRatioF()) {
+        // The buffer holds as many device pixels a unit as the screen: copied 1:1, straight into
+        // the window's own image where the toolkit paints into one, since Qt would scale it.
+        if (k > 1 && CopyToWindowImage(painter, buffer, event->region()))
+            return;
+        painter.drawImage(QRectF(area), opaque,
+                          QRectF(area.x() * k, area.y() * k, area.width() * k, area.height() * k));
         return;
     }
-    // The buffer holds whole device pixels a unit: shown 1:1 when the screen's ratio is the same,
-    // smoothly reduced when it is fractional. The whole buffer is drawn, clipped to the area, so
-    // each screen pixel comes out the same whichever area repaints it.
-    opaque.setDevicePixelRatio(buffer.devicePixelRatio());
+    // A fractional ratio (or a screen change not yet taken up): the buffer is smoothly reduced.
+    // The whole buffer is drawn, clipped to the area, so each screen pixel comes out the same
+    // whichever area repaints it.
     painter.setRenderHint(QPainter::SmoothPixmapTransform, true);
+    painter.scale(1 / k, 1 / k);
     painter.drawImage(QPointF(0, 0), opaque);
 }
 

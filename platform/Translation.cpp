@@ -5,6 +5,7 @@
 #include <QImageReader>
 
 #include "platform/Bitmap.h"
+#include "platform/PixelOps.h"
 #include "platform/QtSide.h"
 
 namespace {
@@ -116,8 +117,19 @@ BBitmap* BTranslationUtils::GetBitmapFile(const char* path) {
         if (format == "jpeg" ? TruncatedJpeg(bytes) : TruncatedPng(bytes))
             return nullptr;
     }
-    QImage picture = reader.read();
-    if (picture.isNull())
+    // A picture of up to 64 MiB is read into memory that asks for large pages (the decoder takes
+    // an image of the right size and format as it is); any other is read as the decoder makes
+    // it, under the toolkit's own allocation limit.
+    QImage picture;
+    const QSize size = reader.size();
+    const QImage::Format layout = reader.imageFormat();
+    if (size.isValid() && layout != QImage::Format_Invalid &&
+        qint64(size.width()) * size.height() * 4 <= qint64(64) << 20) {
+        picture = QImage(size, layout);
+        if (!picture.isNull())
+            pixelops::PreferLargePages(picture);
+    }
+    if (!reader.read(&picture) || picture.isNull())
         return nullptr;
     std::unique_ptr<BBitmap> bitmap = QtSide::FromPicture(picture);
     return bitmap->IsValid() ? bitmap.release() : nullptr;

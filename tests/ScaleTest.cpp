@@ -8,6 +8,7 @@
 
 #include "Files.h"
 #include "TestSupport.h"
+#include "platform/System.h"
 
 using namespace testing_support;
 using namespace table;
@@ -159,6 +160,15 @@ TEST_F(Scale, PressesLandWhereTheyDidAndAScreenChangeRedraws) {
     EXPECT_TRUE(Screen() == Offscreen());
     ExpectCardFromSheet(Screen(), Sheet("cards"), CCard(2, 5), StackX(6), kStackY);
     EXPECT_EQ(Layout(), layout);
+
+    // The toolkit's word that the window is on another screen: taken up through the window's
+    // queue, at the density that screen has.
+    QEvent moved(QEvent::ScreenChangeInternal);
+    QCoreApplication::sendEvent(QtSide::Widget(*window), &moved);
+    BLooper::DispatchAllPending();
+    EXPECT_EQ(window->DeviceScale(), DeviceScaleFor(QtSide::Widget(*window)->devicePixelRatioF()));
+    EXPECT_EQ(view->DeviceScale(), window->DeviceScale());
+    EXPECT_TRUE(Screen() == Offscreen());
 }
 
 }  // namespace

@@ -111,11 +111,16 @@ bool BView::IsFocus() const {
 }
 
 void BView::SetAccessibleName(const std::string& text) {
+    // Only a view on screen has anything to tell; one drawn off screen makes no widget for it.
+    if (!window)
+        return;
     // Qt tells the accessibility bridge of the change, so a screen reader speaks the new name.
     QtSide::Widget(*this)->setAccessibleName(QString::fromStdString(text));
 }
 
 void BView::Announce(const std::string& text) {
+    if (!window)
+        return;
     QtSide::Widget(*this)->setAccessibleDescription(QString::fromStdString(text));
 }
 

@@ -103,11 +103,12 @@ void FillRect(QImage& dst, BRect rect, rgb_color c) {
     }
 }
 
-void StrokeRect(QImage& dst, BRect r, rgb_color c) {
-    FillRect(dst, BRect(r.left, r.top, r.right, r.top), c);
-    FillRect(dst, BRect(r.left, r.bottom, r.right, r.bottom), c);
-    FillRect(dst, BRect(r.left, r.top, r.left, r.bottom), c);
-    FillRect(dst, BRect(r.right, r.top, r.right, r.bottom), c);
+void StrokeRect(QImage& dst, BRect r, rgb_color c, int thickness) {
+    const float in = float(thickness - 1);
+    FillRect(dst, BRect(r.left, r.top, r.right, r.top + in), c);
+    FillRect(dst, BRect(r.left, r.bottom - in, r.right, r.bottom), c);
+    FillRect(dst, BRect(r.left, r.top, r.left + in, r.bottom), c);
+    FillRect(dst, BRect(r.right - in, r.top, r.right, r.bottom), c);
 }
 
 void PreferLargePages(QImage& image) {

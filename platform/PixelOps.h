@@ -16,12 +16,13 @@ BRect Blit(const QImage& src, BRect srcRect, QImage& dst, int dstLeft, int dstTo
            drawing_mode mode);
 
 void FillRect(QImage& dst, BRect rect, rgb_color colour);
+// The outline of a rectangle, its sides this many pixels thick inwards.
+void StrokeRect(QImage& dst, BRect rect, rgb_color colour, int thickness = 1);
 
 // Asks for the large pages of a new image's memory in 2 MiB pieces where the system offers them:
 // the table's images at twice the density are tens of megabytes, and touching them for the first
 // time page by page costs more than drawing into them.
 void PreferLargePages(QImage& image);
-void StrokeRect(QImage& dst, BRect rect, rgb_color colour);
 
 // Source-over of one channel value by alpha a (0 keeps dst, 255 gives src).
 inline uint8 Over(uint8 src, uint8 dst, uint8 a) {

@@ -92,5 +92,3 @@ enum {
     B_DOWN_ARROW = 0x1f,
 };
 constexpr uint32 B_SHIFT_KEY = 0x1;
-constexpr uint32 B_CONTROL_KEY = 0x4;
-constexpr uint32 B_OPTION_KEY = 0x40;

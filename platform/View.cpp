@@ -250,10 +250,7 @@ void BView::StrokeRect(BRect r) {
     if (QImage* target = QtSide::Target(*this)) {
         // Each side a unit thick, however many device pixels that is.
         const int k = ScaleOf(*target);
-        for (BRect side :
-             {BRect(r.left, r.top, r.right, r.top), BRect(r.left, r.bottom, r.right, r.bottom),
-              BRect(r.left, r.top, r.left, r.bottom), BRect(r.right, r.top, r.right, r.bottom)})
-            pixelops::FillRect(*target, DeviceRect(side, k), highColor);
+        pixelops::StrokeRect(*target, DeviceRect(r, k), highColor, k);
         Touched(r);
     }
 }

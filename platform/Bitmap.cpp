@@ -11,13 +11,10 @@ BBitmap::BBitmap() : pixels(std::make_unique<Pixels>()) {}
 
 BBitmap::BBitmap(BRect bounds, color_space, bool, int32 scale) : BBitmap() {
     scale = std::max(1, scale);
-    pixels->image = QImage((bounds.IntegerWidth() + 1) * scale,
-                           (bounds.IntegerHeight() + 1) * scale, QImage::Format_ARGB32);
-    if (!pixels->image.isNull()) {
-        pixelops::PreferLargePages(pixels->image);
-        pixels->image.fill(0);
+    pixels->image = pixelops::NewImage((bounds.IntegerWidth() + 1) * scale,
+                                       (bounds.IntegerHeight() + 1) * scale);
+    if (!pixels->image.isNull())
         pixels->image.setDevicePixelRatio(scale);
-    }
 }
 
 int32 BBitmap::Scale() const {
@@ -45,16 +42,17 @@ std::unique_ptr<BBitmap> ScaledBitmap(const BBitmap& source, int32 scale, rgb_co
         for (int x = 0; x < big.width(); ++x)
             line[x] = qAlpha(line[x]) < 128 ? clear : (line[x] | 0xff000000u);
     }
-    std::unique_ptr<BBitmap> bitmap = QtSide::FromPicture(big);
+    std::unique_ptr<BBitmap> bitmap = QtSide::FromPicture(std::move(big));
     bitmap->SetScale(scale);
     return bitmap;
 }
 
-std::unique_ptr<BBitmap> QtSide::FromPicture(const QImage& picture) {
+std::unique_ptr<BBitmap> QtSide::FromPicture(QImage picture) {
     std::unique_ptr<BBitmap> bitmap(new BBitmap());
     QImage& image = bitmap->pixels->image;
-    image = picture;
-    // Our pixels are ours alone: the bytes are written in place later (keying, shading).
+    image = std::move(picture);
+    // Our pixels are ours alone: the bytes are written in place later (keying, shading). A picture
+    // handed over whole is not copied.
     image.detach();
     // An opaque picture's bytes already are ARGB32 with every alpha 255: no copy is needed.
     if (image.format() == QImage::Format_RGB32)

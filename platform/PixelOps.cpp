@@ -111,18 +111,58 @@ void StrokeRect(QImage& dst, BRect r, rgb_color c, int thickness) {
     FillRect(dst, BRect(r.right - in, r.top, r.right, r.bottom), c);
 }
 
-void PreferLargePages(QImage& image) {
+namespace {
+
+constexpr qint64 kLargePage = qint64(2) << 20;
+// Smaller images go to the heap; larger ones than this are left to the toolkit's allocation limit.
+constexpr qint64 kSmallestOwnMapping = kLargePage / 2;
+constexpr qint64 kLargestOwnMapping = qint64(256) << 20;
+
+struct Mapping {
+    void* base;
+    size_t length;
+};
+
+void Unmap(void* info) {
+    auto* mapping = static_cast<Mapping*>(info);
+    munmap(mapping->base, mapping->length);
+    delete mapping;
+}
+
+// Fresh zeroed memory of a whole number of large pages, starting on a large-page boundary.
+Mapping* MapLargePages(qint64 bytes) {
+    const auto length = size_t((bytes + kLargePage - 1) / kLargePage * kLargePage);
+    const size_t slack = size_t(kLargePage);
+    void* raw =
+        mmap(nullptr, length + slack, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+    if (raw == MAP_FAILED)
+        return nullptr;
+    const auto start = reinterpret_cast<uintptr_t>(raw);
+    const uintptr_t aligned = (start + slack - 1) & ~(uintptr_t(slack) - 1);
+    if (aligned > start)
+        munmap(raw, aligned - start);
+    if (const size_t tail = start + length + slack - (aligned + length); tail > 0)
+        munmap(reinterpret_cast<void*>(aligned + length), tail);
 #ifdef MADV_HUGEPAGE
-    constexpr uintptr_t kLarge = uintptr_t(2) << 20;
-    const auto begin = reinterpret_cast<uintptr_t>(image.bits());
-    const uintptr_t end = begin + uintptr_t(image.sizeInBytes());
-    const uintptr_t first = (begin + kLarge - 1) & ~(kLarge - 1);
-    const uintptr_t last = end & ~(kLarge - 1);
-    if (image.sizeInBytes() >= qsizetype(2 * kLarge) && first < last)
-        madvise(reinterpret_cast<void*>(first), last - first, MADV_HUGEPAGE);
-#else
-    (void)image;
+    madvise(reinterpret_cast<void*>(aligned), length, MADV_HUGEPAGE);
 #endif
+    return new Mapping{reinterpret_cast<void*>(aligned), length};
+}
+
+}  // namespace
+
+QImage NewImage(int width, int height, QImage::Format format) {
+    const qint64 bytes = qint64(width) * height * 4;
+    if (width > 0 && height > 0 && bytes >= kSmallestOwnMapping && bytes <= kLargestOwnMapping &&
+        QImage::toPixelFormat(format).bitsPerPixel() == 32) {
+        if (Mapping* mapping = MapLargePages(bytes))
+            return QImage(static_cast<uchar*>(mapping->base), width, height, qsizetype(width) * 4,
+                          format, Unmap, mapping);
+    }
+    QImage image(width, height, format);
+    if (!image.isNull())
+        image.fill(0);
+    return image;
 }
 
 }  // namespace pixelops

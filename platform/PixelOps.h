@@ -19,10 +19,11 @@ void FillRect(QImage& dst, BRect rect, rgb_color colour);
 // The outline of a rectangle, its sides this many pixels thick inwards.
 void StrokeRect(QImage& dst, BRect rect, rgb_color colour, int thickness = 1);
 
-// Asks for the large pages of a new image's memory in 2 MiB pieces where the system offers them:
-// the table's images at twice the density are tens of megabytes, and touching them for the first
-// time page by page costs more than drawing into them.
-void PreferLargePages(QImage& image);
+// A new image of a 32-bit format with every byte zero. One of 4 MiB or more lives in memory of its
+// own, aligned to and asking for the system's 2 MiB pages: the table's images at twice the density
+// are tens of megabytes, and touching them for the first time page by page costs more than
+// drawing into them.
+QImage NewImage(int width, int height, QImage::Format format = QImage::Format_ARGB32);
 
 // Source-over of one channel value by alpha a (0 keeps dst, 255 gives src).
 inline uint8 Over(uint8 src, uint8 dst, uint8 a) {

@@ -41,7 +41,7 @@ struct QtSide {
     static QImage& Image(BBitmap& bitmap) { return bitmap.pixels->image; }
     static const QImage& Image(const BBitmap& bitmap) { return bitmap.pixels->image; }
     // A bitmap of a decoded picture, converted to the 32-bit layout when needed.
-    static std::unique_ptr<BBitmap> FromPicture(const QImage& picture);
+    static std::unique_ptr<BBitmap> FromPicture(QImage picture);
 
     static QWidget* Widget(BView& view) {
         view.MakeWidget();

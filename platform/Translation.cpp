@@ -125,12 +125,12 @@ BBitmap* BTranslationUtils::GetBitmapFile(const char* path) {
     const QImage::Format layout = reader.imageFormat();
     if (size.isValid() && layout != QImage::Format_Invalid &&
         qint64(size.width()) * size.height() * 4 <= qint64(64) << 20) {
-        picture = QImage(size, layout);
-        if (!picture.isNull())
-            pixelops::PreferLargePages(picture);
+        picture = QImage::toPixelFormat(layout).bitsPerPixel() == 32
+                      ? pixelops::NewImage(size.width(), size.height(), layout)
+                      : QImage(size, layout);
     }
     if (!reader.read(&picture) || picture.isNull())
         return nullptr;
-    std::unique_ptr<BBitmap> bitmap = QtSide::FromPicture(picture);
+    std::unique_ptr<BBitmap> bitmap = QtSide::FromPicture(std::move(picture));
     return bitmap->IsValid() ? bitmap.release() : nullptr;
 }

@@ -184,10 +184,9 @@ void BView::ResetFrameBuffer() {
     QImage& frameBuffer = native->frameBuffer;
     const QImage& viewPicture = native->viewPicture;
     const int k = window ? window->DeviceScale() : 1;
-    frameBuffer = QImage((frame.IntegerWidth() + 1) * k, (frame.IntegerHeight() + 1) * k,
-                         QImage::Format_ARGB32);
+    frameBuffer =
+        pixelops::NewImage((frame.IntegerWidth() + 1) * k, (frame.IntegerHeight() + 1) * k);
     frameBuffer.setDevicePixelRatio(k);
-    pixelops::PreferLargePages(frameBuffer);
     pixelops::FillRect(frameBuffer, DeviceRect(Bounds(), k), viewColor);
     if (!viewPicture.isNull()) {
         const int kp = ScaleOf(viewPicture);

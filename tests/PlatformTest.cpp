@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QCoreApplication>
+#include <cstring>
 #include <vector>
 
 #include "TestSupport.h"
@@ -53,6 +54,28 @@ TEST(PixelCopy, ClipsToBothImagesAndIncludesBothCorners) {
     EXPECT_EQ(PixelAt(canvas, 1, 4), Rgb(255, 0, 0));
     EXPECT_EQ(PixelAt(canvas, 2, 2), Rgb(0, 0, 0));
     EXPECT_EQ(PixelAt(canvas, 5, 5), Rgb(0, 0, 0));
+}
+
+TEST(PixelCopy, NewImagesAreZeroedAndLargeOnesKeepTheirOwnAlignedMemory) {
+    for (const int k : {1, 2, 3}) {
+        QImage image = pixelops::NewImage(701 * k, 501 * k);
+        ASSERT_EQ(image.size(), QSize(701 * k, 501 * k));
+        EXPECT_EQ(image.format(), QImage::Format_ARGB32);
+        EXPECT_EQ(image.bytesPerLine(), 701 * k * 4);
+        EXPECT_EQ(reinterpret_cast<uintptr_t>(image.constBits()) % (uintptr_t(2) << 20), 0u);
+        const QImage zero = Solid(image.width(), image.height(), Pixel{0, 0, 0, 0});
+        EXPECT_EQ(std::memcmp(image.constBits(), zero.constBits(), size_t(image.sizeInBytes())), 0);
+
+        // Copies share until one is written; the memory outlives whichever goes first.
+        QImage copy = image;
+        image.bits()[0] = 7;
+        EXPECT_EQ(copy.constBits()[0], 0);
+        image = QImage();
+        copy.bits()[copy.sizeInBytes() - 1] = 9;
+        EXPECT_EQ(copy.constBits()[copy.sizeInBytes() - 1], 9);
+    }
+    EXPECT_EQ(PixelAt(pixelops::NewImage(3, 2), 2, 1), (Pixel{0, 0, 0, 0}));
+    EXPECT_TRUE(pixelops::NewImage(0, 5).isNull());
 }
 
 TEST(Views, DrawingOutsideAnyWindowOrImageIsIgnored) {

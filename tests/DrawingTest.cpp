@@ -133,6 +133,18 @@ TEST_F(Drawing, DrawCopiesTheWholeTableWhateverTheRectangle) {
     EXPECT_EQ(Screen(), Offscreen());
 }
 
+TEST_F(Drawing, TheWindowShowsWhatTheViewDrewAfterADragAndAFlight) {
+    QCoreApplication::processEvents();  // the window is exposed and painted once
+    const int stack = 6;
+    const BPoint top(table::StackX(stack) + 30,
+                     table::StackCardY(view->model.stackCount[stack] - 1) + 40);
+    Drag({top, BPoint(top.x - 200, top.y + 90), BPoint(top.x - 330, top.y + 10)});
+    EXPECT_EQ(WindowDiffersFromScreen(), 0);
+    MutableScreen().setPixel(3, 3, 0xff123456u);
+    QtSide::Widget(*view)->repaint(0, 0, 8, 8);
+    EXPECT_EQ(WindowDiffersFromScreen(), 0);
+}
+
 TEST(DrawingOffScreen, AViewInNoWindowDrawsOnlyItsOffscreenImage) {
     QuietPlatform();
     CView view(BRect(0, 20, 700, 520), "MainView");

@@ -4,11 +4,13 @@
 
 #include <gtest/gtest.h>
 
+#include <QBackingStore>
 #include <QCoreApplication>
 #include <QDir>
 #include <QImage>
 #include <QKeyEvent>
 #include <QTemporaryDir>
+#include <QWidget>
 #include <memory>
 #include <string>
 
@@ -168,6 +170,30 @@ class TableFixture : public AppFixture {
 
     const QImage& Screen() const { return QtSide::FrameBuffer(*view); }
     const QImage& Offscreen() const { return QtSide::Image(*view->OffscreenImage()); }
+    // How many device pixels of the view's part of the window's own image, as the toolkit last
+    // painted it, differ in colour from the view's frame buffer; -1 where the window has no image
+    // of the buffer's density.
+    int WindowDiffersFromScreen() const {
+        QWidget* widget = QtSide::Widget(*view);
+        // What the event loop would paint next is painted first.
+        QCoreApplication::sendPostedEvents(widget->window(), QEvent::UpdateRequest);
+        QBackingStore* store = widget->window()->backingStore();
+        QPaintDevice* device = store ? store->paintDevice() : nullptr;
+        if (!device || device->devType() != QInternal::Image)
+            return -1;
+        const QImage& shown = *static_cast<QImage*>(device);
+        const QImage& screen = Screen();
+        const qreal k = screen.devicePixelRatio();
+        if (shown.devicePixelRatio() != k)
+            return -1;
+        const QPoint at = widget->mapTo(widget->window(), QPoint(0, 0)) * k;
+        int differ = 0;
+        for (int y = 0; y < screen.height(); ++y)
+            for (int x = 0; x < screen.width(); ++x)
+                differ +=
+                    (shown.pixel(at.x() + x, at.y() + y) ^ screen.pixel(x, y)) & 0xffffff ? 1 : 0;
+        return differ;
+    }
 };
 
 }  // namespace testing_support

@@ -98,14 +98,23 @@ void CView::ShadeBitmap(const BBitmap* source, float factor) {
     uint8 shade[256];
     for (int v = 0; v < 256; ++v)
         shade[v] = uint8(float(v) * factor);
+    // Pixel by pixel, in memory order (blue, green, red, alpha): a run of one colour, as the whole
+    // of a plain table is, is looked up once.
     const uint8* from = source->Bits();
     uint8* to = shadedImage->Bits();
     const int32 length = std::min(source->BitsLength(), shadedImage->BitsLength());
+    uint32 last = 0;
+    uint32 lastShaded = 0;
     for (int32 i = 0; i < length; i += 4) {
-        to[i] = shade[from[i]];
-        to[i + 1] = shade[from[i + 1]];
-        to[i + 2] = shade[from[i + 2]];
-        to[i + 3] = from[i + 3];
+        uint32 pixel;
+        std::memcpy(&pixel, from + i, 4);
+        if (i == 0 || pixel != last) {
+            const uint8 bytes[4] = {shade[from[i]], shade[from[i + 1]], shade[from[i + 2]],
+                                    from[i + 3]};
+            std::memcpy(&lastShaded, bytes, 4);
+            last = pixel;
+        }
+        std::memcpy(to + i, &lastShaded, 4);
     }
 }
 

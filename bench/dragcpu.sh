@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # CPU spent by the game and by the X server while a card is held still, and during a 30-step drag,
-# beside a bare Qt window under the same pointer, under Xvfb with the pointer driven by xdotool.
+# beside a bare Qt window under the same pointer and a bare Qt window that repaints a card-sized
+# rectangle at every move, under Xvfb with the pointer driven by xdotool.
 # CPU time is read from the scheduler (/proc/PID/task/*/schedstat, nanoseconds).
 set -u
 build=${1:-build}
@@ -52,16 +53,16 @@ measure() {
 median() { sort -n | awk '{a[NR]=$1} END {print a[int((NR+1)/2)]}'; }
 results=$(mktemp)
 for _ in $(seq "$runs"); do
-    for program in tarnwick bare_window; do
+    for program in tarnwick bare_window bare_drag; do
         path="$build/bin/tarnwick"
-        [ "$program" = bare_window ] && path="$build/bench/bare_window"
+        [ "$program" = tarnwick ] || path="$build/bench/$program"
         read -r pid window < <(launch "$path") || exit 1
         measure "$pid" "$window" | sed "s/^/$program /" >>"$results"
         kill "$pid" 2>/dev/null
         wait "$pid" 2>/dev/null
     done
 done
-for program in tarnwick bare_window; do
+for program in tarnwick bare_window bare_drag; do
     for what in still drag; do
         self=$(awk -v p=$program -v w=$what '$1 == p && $2 == w {print $3}' "$results" | median)
         server=$(awk -v p=$program -v w=$what '$1 == p && $2 == w {print $4}' "$results" | median)

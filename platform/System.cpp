@@ -127,14 +127,25 @@ void SetProgramIcon(const BBitmap* bitmap, BRect part) {
 void snooze(int64_t microseconds) {
     if (testseams::MouseScripted())
         return;
-    // Asleep, then whatever arrived meanwhile is handled, so the pointer is up to date at each
-    // sample. Cheaper than a nested event loop with a timer: a held press wakes a hundred times a
-    // second, and a still hand should cost next to nothing.
-    std::this_thread::sleep_for(std::chrono::microseconds(microseconds));
-    QCoreApplication::processEvents();
-    // A hand held still would be sampled for nothing: sleep until the pointer has news.
+    if (!BView::PressFollowed()) {
+        // Asleep, then whatever arrived meanwhile is handled.
+        std::this_thread::sleep_for(std::chrono::microseconds(microseconds));
+        QCoreApplication::processEvents();
+        return;
+    }
+    // During a press the pointer is sampled after each such period. A hand held still would be
+    // sampled for nothing: events are handled as they come until the pointer has news, so a
+    // still hand costs nothing and a moving one wakes once for each move it makes.
     while (BView::PressHeldStill())
         QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    // A pointer quicker than the period: the rest of it asleep, then whatever arrived meanwhile
+    // is handled, so the sample has the latest point.
+    const int64_t left =
+        std::min(microseconds, BView::LastPointerLook() + microseconds - MonotonicMicroseconds());
+    if (left > 0) {
+        std::this_thread::sleep_for(std::chrono::microseconds(left));
+        QCoreApplication::processEvents();
+    }
 }
 
 void WaitWithoutInput(int64_t microseconds) {

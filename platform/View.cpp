@@ -31,6 +31,8 @@ bool PacesSyncs() {
 // last sample.
 BView* pressedView = nullptr;
 bool pointerNews = false;
+// When the followed press's pointer was last looked at (its press, then each sample).
+int64_t lastLook = 0;
 
 int ScaleOf(const QImage& image) {
     return std::max(1, int(std::lround(image.devicePixelRatio())));
@@ -76,6 +78,14 @@ BRect DrawImage(const QImage& from, BRect units, QImage& target, float left, flo
 
 bool BView::PressHeldStill() {
     return pressedView && !pointerNews;
+}
+
+bool BView::PressFollowed() {
+    return pressedView != nullptr;
+}
+
+int64_t BView::LastPointerLook() {
+    return lastLook;
 }
 
 BView::BView(BRect viewFrame, const char* viewName, uint32, uint32)
@@ -327,8 +337,10 @@ void BView::GetMouse(BPoint* location, uint32* buttons, bool) {
             return;
         }
     }
-    if (pressedView == this)
+    if (pressedView == this) {
         pointerNews = false;
+        lastLook = MonotonicMicroseconds();
+    }
     *location = mousePoint;
     *buttons = mouseButtons;
 }
@@ -354,6 +366,7 @@ void BView::DeliverMouseDown(BPoint where, uint32 buttons) {
     BView* outerPress = pressedView;
     pressedView = this;
     pointerNews = true;  // the first sample always looks
+    lastLook = MonotonicMicroseconds();
     BMessage* previous = window ? window->CurrentMessage() : nullptr;
     if (window)
         window->SetCurrentMessage(&message);

@@ -103,6 +103,10 @@ class BView {
     // A press is being followed and its pointer has neither moved nor changed buttons since the
     // last sample: the next sample would find nothing new.
     static bool PressHeldStill();
+    // A press is being followed; when its pointer was last looked at (the press, then each
+    // sample), in MonotonicMicroseconds.
+    static bool PressFollowed();
+    static int64_t LastPointerLook();
     // Runs the MouseDown hook as a press of these buttons would (used by the widget and tests).
     void DeliverMouseDown(BPoint where, uint32 buttons);
     // Runs the KeyDown hook with these bytes and modifiers (used by the window and tests).

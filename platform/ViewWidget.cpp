@@ -4,6 +4,7 @@
 #include <QMouseEvent>
 #include <QPaintEngine>
 #include <QPainter>
+#include <cstring>
 
 #include "platform/QtSide.h"
 #include "platform/View.h"
@@ -68,6 +69,9 @@ bool CopyToWindowImage(QPainter& painter, const QImage& buffer, const QRegion& r
         to.m22() != buffer.devicePixelRatio())
         return false;
     const int k = int(buffer.devicePixelRatio());
+    const bool withAlpha = target->format() == QImage::Format_ARGB32_Premultiplied;
+    uchar* const bits = target->bits();
+    const qsizetype stride = target->bytesPerLine();
     for (const QRect& r : region) {
         const QRect from =
             QRect(r.x() * k, r.y() * k, r.width() * k, r.height() * k).intersected(buffer.rect());
@@ -76,13 +80,15 @@ bool CopyToWindowImage(QPainter& painter, const QImage& buffer, const QRegion& r
                                .toAlignedRect();
         if (from.isEmpty() || !target->rect().contains(into) || into.size() != from.size())
             return false;
-        // Shown opaque whatever alpha a copied key-coloured pixel brought into the buffer.
         for (int y = 0; y < from.height(); ++y) {
-            auto* out = reinterpret_cast<QRgb*>(target->scanLine(into.y() + y)) + into.x();
+            auto* out = reinterpret_cast<QRgb*>(bits + (into.y() + y) * stride) + into.x();
             const auto* in =
                 reinterpret_cast<const QRgb*>(buffer.constScanLine(from.y() + y)) + from.x();
-            for (int x = 0; x < from.width(); ++x)
-                out[x] = in[x] | 0xff000000u;
+            std::memcpy(out, in, size_t(4 * from.width()));
+            // An image with alpha shows opaque whatever a copied key-coloured pixel brought.
+            if (withAlpha)
+                for (int x = 0; x < from.width(); ++x)
+                    out[x] |= 0xff000000u;
         }
     }
     return true;

@@ -6,8 +6,9 @@
 
 namespace pacing {
 
-// While a button is held the pointer is sampled this often: fine enough to follow a quick drag,
-// coarse enough that a press costs almost nothing while the hand stays still.
+// While a button is held the pointer is sampled at most this often, and only when it has moved or
+// a button has changed: fine enough to follow a quick drag, coarse enough that a quick mouse does
+// not wake the game for every event it sends.
 constexpr int64_t kPollMicroseconds = 10000;
 
 // A flying card moves this far along x from one picture to the next, however steep its line.

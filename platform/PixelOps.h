@@ -19,7 +19,7 @@ void FillRect(QImage& dst, BRect rect, rgb_color colour);
 // The outline of a rectangle, its sides this many pixels thick inwards.
 void StrokeRect(QImage& dst, BRect rect, rgb_color colour, int thickness = 1);
 
-// A new image of a 32-bit format with every byte zero. One of 4 MiB or more lives in memory of its
+// A new image of a 32-bit format with every byte zero. One of 1 MiB or more lives in memory of its
 // own, aligned to and asking for the system's 2 MiB pages: the table's images at twice the density
 // are tens of megabytes, and touching them for the first time page by page costs more than
 // drawing into them.

@@ -12,7 +12,7 @@ start_xvfb || { echo "dragcpu: skipped"; exit 0; }
 config=$(mktemp -d)
 trap 'stop_xvfb; rm -rf "$config"' EXIT
 
-cpu_ns() { cat /proc/"$1"/task/*/schedstat 2>/dev/null | awk '{s += $1} END {print s + 0}'; }
+cpu_ns() { cat /proc/"$1"/task/*/schedstat 2>/dev/null | awk '{s += $1} END {printf "%.0f\n", s}'; }
 
 # Starts a program and waits (30 s at the most) for its window; prints "pid window".
 launch() {

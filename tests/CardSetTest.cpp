@@ -253,15 +253,16 @@ TEST_F(CardSet, TheFourColoursStayApartForEveryEyeAndTheLargeIndicesStandOut) {
         for (int suit = 1; suit <= 4; ++suit)
             EXPECT_GE(Contrast(Ink(sheet, suit), paper), 7.0) << name << " suit " << suit;
     }
-    // Large indices: rank and suit side by side in the 15-pixel strip a covered card shows, 12
-    // pixels tall or more (the standard rank is 10, with its suit below the strip).
+    // Large indices: a covered card shows its top 15 rows on a stack and its left 15 columns on
+    // the pile. The rank, 12 rows tall or more (the standard one is 10), stays inside both; a pip
+    // beside it shows on a stack and one below it on the pile.
     struct Extent {
         int rows = 0, columns = 0;
     };
-    auto strip = [](const QImage& sheet, int suit, int number) {
+    auto ink = [](const QImage& sheet, int suit, int number, QRect area) {
         std::set<int> rows, columns;
-        for (int y = 1; y < 15; ++y)
-            for (int x = 1; x < 50; ++x)
+        for (int y = area.top(); y <= area.bottom(); ++y)
+            for (int x = area.left(); x <= area.right(); ++x)
                 if (Luminance(sheet.pixelColor(71 * (number - 1) + x, 96 * (suit - 1) + y)) < 0.3)
                     rows.insert(y), columns.insert(x);
         return Extent{int(rows.size()), columns.empty() ? 0 : *columns.rbegin() - *columns.begin()};
@@ -269,8 +270,11 @@ TEST_F(CardSet, TheFourColoursStayApartForEveryEyeAndTheLargeIndicesStandOut) {
     const QImage large = Sheet("cards-large-index");
     for (int suit = 1; suit <= 4; ++suit)
         for (int number = 1; number <= 13; ++number) {
-            const Extent index = strip(large, suit, number);
-            EXPECT_GE(index.rows, 12) << suit << "/" << number;
-            EXPECT_GE(index.columns, 17) << suit << "/" << number;
+            const std::string card = std::to_string(suit) + "/" + std::to_string(number);
+            EXPECT_GE(ink(large, suit, number, QRect(1, 1, 14, 14)).rows, 12) << card;
+            EXPECT_GE(ink(large, suit, number, QRect(1, 1, 49, 14)).columns, 17) << card;
+            EXPECT_GE(ink(large, suit, number, QRect(1, 15, 14, 20)).rows, 6) << card;
+            // Where the next card on the pile begins, nothing of the index is cut.
+            EXPECT_EQ(ink(large, suit, number, QRect(15, 1, 1, 40)).rows, 0) << card;
         }
 }

@@ -3,6 +3,7 @@
 #include <QFontMetricsF>
 #include <QPainter>
 #include <QPainterPath>
+#include <algorithm>
 #include <array>
 #include <cmath>
 
@@ -158,16 +159,12 @@ const char* RankText(int number) {
 }
 
 // The rank and a small pip in the top-left corner, and the same turned round at bottom-right.
-// Large indices put a larger rank and pip side by side in the top 15 pixels, the strip that
-// shows of a card covered by the next one on a stack.
 void Index(QPainter& p, int suit, int number, Style style) {
-    const bool large = style == Style::kLargeIndex;
     QFont font("DejaVu Sans");
     font.setBold(true);
-    font.setPixelSize(large ? 17 : 13);
+    font.setPixelSize(13);
     if (number == 10)
-        font.setLetterSpacing(QFont::AbsoluteSpacing, large ? -2.2 : -1.6);
-    const double rankWidth = QFontMetricsF(font).horizontalAdvance(RankText(number));
+        font.setLetterSpacing(QFont::AbsoluteSpacing, -1.6);
     for (int corner = 0; corner < 2; ++corner) {
         p.save();
         if (corner == 1) {
@@ -176,14 +173,42 @@ void Index(QPainter& p, int suit, int number, Style style) {
         }
         p.setFont(font);
         p.setPen(SuitColour(suit, style));
-        if (large) {
-            // On a baseline 14 pixels down, the tallest glyph starts below the outline.
-            p.drawText(QPointF(2.5, 14), RankText(number));
-            Pip(p, suit, style, 2.5 + rankWidth + 7, 7.75, 12.5, false);
-        } else {
-            p.drawText(QRectF(1, 3, 14, 14), Qt::AlignHCenter | Qt::AlignTop, RankText(number));
-            Pip(p, suit, style, 8, 24, 9, false);
+        p.drawText(QRectF(1, 3, 14, 14), Qt::AlignHCenter | Qt::AlignTop, RankText(number));
+        Pip(p, suit, style, 8, 24, 9, false);
+        p.restore();
+    }
+}
+
+// Large indices are made for the two strips a covered card shows: the top 15 rows on a stack and
+// the left 15 columns on the pile's fan. The rank fills the square where they meet, narrowed
+// where it is wide ("10") and lowered where it reaches below the line (J, Q); a pip beside it
+// shows on a stack, and one below it on the pile.
+void LargeIndex(QPainter& p, int suit, int number, Style style) {
+    QFont font("DejaVu Sans");
+    font.setBold(true);
+    font.setPixelSize(17);
+    if (number == 10)
+        font.setLetterSpacing(QFont::AbsoluteSpacing, -2.2);
+    const QString rank = RankText(number);
+    const QRectF ink = QFontMetricsF(font).tightBoundingRect(rank);
+    const QRectF square(2, 2, 12, 12);  // rows and columns 2 to 13
+    const double narrow = std::min(1.0, square.width() / ink.width());
+    const double low = std::min(1.0, square.height() / ink.height());
+    for (int corner = 0; corner < 2; ++corner) {
+        p.save();
+        if (corner == 1) {
+            p.translate(kCellWidth - 1, kCellHeight - 1);
+            p.rotate(180);
         }
+        p.setPen(SuitColour(suit, style));
+        p.setFont(font);
+        p.save();
+        p.translate(square.center().x() - ink.width() * narrow / 2, square.bottom());
+        p.scale(narrow, low);
+        p.drawText(QPointF(-ink.left(), -ink.bottom()), rank);
+        p.restore();
+        Pip(p, suit, style, 23, 7.75, 12.5, false);
+        Pip(p, suit, style, 8, 21.5, 9, false);
         p.restore();
     }
 }
@@ -392,7 +417,10 @@ QImage Face(int suit, int number, Style style, int scale) {
     else
         Pips(p, suit, number, style);
     p.restore();
-    Index(p, suit, number, style);
+    if (style == Style::kLargeIndex)
+        LargeIndex(p, suit, number, style);
+    else
+        Index(p, suit, number, style);
     return card;
 }
 

@@ -15,7 +15,8 @@ constexpr QRgb kKey = 0xff316394;  // red 49, green 99, blue 148
 // The sets we draw: the standard one, with red hearts and diamonds and black clubs and spades;
 // one with four suit colours (spades black, hearts red, diamonds blue, clubs green), chosen to
 // stay apart for the common red-green colour-vision deficiencies; and the four colours with
-// large corner indices, each rank and suit readable in the strip a covered card shows.
+// large corner indices, each rank and suit readable in the strip a covered card shows on a stack
+// and on the pile.
 enum class Style { kStandard, kFourColour, kLargeIndex };
 
 // The colour of a suit's pips and indices, suit 1 to 4 (hearts, diamonds, clubs, spades).

@@ -191,7 +191,7 @@ void LargeIndex(QPainter& p, int suit, int number, Style style) {
         font.setLetterSpacing(QFont::AbsoluteSpacing, -2.2);
     const QString rank = RankText(number);
     const QRectF ink = QFontMetricsF(font).tightBoundingRect(rank);
-    const QRectF square(2, 2, 12, 12);  // rows and columns 2 to 13
+    const QRectF square(2, 1.5, 12, 12.5);  // columns 2 to 13, rows 2 to 13
     const double narrow = std::min(1.0, square.width() / ink.width());
     const double low = std::min(1.0, square.height() / ink.height());
     for (int corner = 0; corner < 2; ++corner) {

@@ -158,25 +158,39 @@ const char* RankText(int number) {
     return ranks[size_t(number)];
 }
 
-// The rank and a small pip in the top-left corner, and the same turned round at bottom-right.
-void Index(QPainter& p, int suit, int number, Style style) {
+// The rank's face: bold, with the two digits of "10" drawn closer together.
+QFont RankFont(int number, int pixels, double tenSpacing) {
     QFont font("DejaVu Sans");
     font.setBold(true);
-    font.setPixelSize(13);
+    font.setPixelSize(pixels);
     if (number == 10)
-        font.setLetterSpacing(QFont::AbsoluteSpacing, -1.6);
+        font.setLetterSpacing(QFont::AbsoluteSpacing, tenSpacing);
+    return font;
+}
+
+// Draws an index in the top-left corner and the same turned round at bottom-right.
+template <typename Draw>
+void InBothCorners(QPainter& p, Draw draw) {
     for (int corner = 0; corner < 2; ++corner) {
         p.save();
         if (corner == 1) {
             p.translate(kCellWidth - 1, kCellHeight - 1);
             p.rotate(180);
         }
+        draw();
+        p.restore();
+    }
+}
+
+// The rank with a small pip below it.
+void Index(QPainter& p, int suit, int number, Style style) {
+    const QFont font = RankFont(number, 13, -1.6);
+    InBothCorners(p, [&] {
         p.setFont(font);
         p.setPen(SuitColour(suit, style));
         p.drawText(QRectF(1, 3, 14, 14), Qt::AlignHCenter | Qt::AlignTop, RankText(number));
         Pip(p, suit, style, 8, 24, 9, false);
-        p.restore();
-    }
+    });
 }
 
 // Large indices are made for the two strips a covered card shows: the top 15 rows on a stack and
@@ -184,22 +198,13 @@ void Index(QPainter& p, int suit, int number, Style style) {
 // where it is wide ("10") and lowered where it reaches below the line (J, Q); a pip beside it
 // shows on a stack, and one below it on the pile.
 void LargeIndex(QPainter& p, int suit, int number, Style style) {
-    QFont font("DejaVu Sans");
-    font.setBold(true);
-    font.setPixelSize(17);
-    if (number == 10)
-        font.setLetterSpacing(QFont::AbsoluteSpacing, -2.2);
+    const QFont font = RankFont(number, 17, -2.2);
     const QString rank = RankText(number);
     const QRectF ink = QFontMetricsF(font).tightBoundingRect(rank);
     const QRectF square(2, 1.5, 12, 12.5);  // columns 2 to 13, rows 2 to 13
     const double narrow = std::min(1.0, square.width() / ink.width());
     const double low = std::min(1.0, square.height() / ink.height());
-    for (int corner = 0; corner < 2; ++corner) {
-        p.save();
-        if (corner == 1) {
-            p.translate(kCellWidth - 1, kCellHeight - 1);
-            p.rotate(180);
-        }
+    InBothCorners(p, [&] {
         p.setPen(SuitColour(suit, style));
         p.setFont(font);
         p.save();
@@ -209,8 +214,7 @@ void LargeIndex(QPainter& p, int suit, int number, Style style) {
         p.restore();
         Pip(p, suit, style, 23, 7.75, 12.5, false);
         Pip(p, suit, style, 8, 21.5, 9, false);
-        p.restore();
-    }
+    });
 }
 
 // Pip positions for ace to ten, in card pixels. Pips below the middle are drawn upside down.

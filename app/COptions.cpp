@@ -62,7 +62,9 @@ void COptions::MessageReceived(BMessage* message) {
         case OPT_FREEZE:
         case OPT_AUTOCOMPLETE:
         case OPT_DEAL_ONE: {
-            int32_t& flag = optionFlags[code - OPT_FREEZE];
+            int32_t& flag = code == OPT_FREEZE         ? options.freezePacks
+                            : code == OPT_AUTOCOMPLETE ? options.autoCompleteOn
+                                                       : options.dealOne;
             flag = flag == 0 ? 1 : 0;
             break;
         }
@@ -72,7 +74,7 @@ void COptions::MessageReceived(BMessage* message) {
                 for (int i = 0; i < 4; ++i)
                     if (i != back)
                         backTiles[i]->SetValue(0);
-                backIndex = back;
+                options.back = back;
             }
             break;
     }
@@ -87,27 +89,13 @@ bool COptions::QuitRequested() {
     return true;  // the application is ending
 }
 
-void COptions::SetFlags(int32_t freeze, int32_t autoComplete, int32_t dealOne, int32_t twoRedeals,
-                        int32_t back) {
-    optionFlags[0] = freeze;
-    optionFlags[1] = autoComplete;
-    optionFlags[2] = dealOne;
-    optionFlags[3] = twoRedeals;
-    backIndex = back;
-    freezeBox->SetValue(freeze);
-    autoCompleteBox->SetValue(autoComplete);
-    dealOneBox->SetValue(dealOne);
+void COptions::SetOptions(const Options& o) {
+    options = o;
+    freezeBox->SetValue(o.freezePacks);
+    autoCompleteBox->SetValue(o.autoCompleteOn);
+    dealOneBox->SetValue(o.dealOne);
     for (int i = 0; i < 4; ++i)
-        backTiles[i]->SetValue(i == back ? 1 : 0);
-}
-
-void COptions::GetFlags(int32_t& freeze, int32_t& autoComplete, int32_t& dealOne,
-                        int32_t& twoRedeals, int32_t& back) const {
-    freeze = optionFlags[0];
-    autoComplete = optionFlags[1];
-    dealOne = optionFlags[2];
-    twoRedeals = optionFlags[3];
-    back = backIndex;
+        backTiles[i]->SetValue(i == o.back ? 1 : 0);
 }
 
 void COptions::SetBitmap(BBitmap* image) {

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 
+#include "game/Options.h"
 #include "platform/Window.h"
 
 class BBitmap;
@@ -21,10 +22,9 @@ class COptions : public BWindow {
     // The close box cancels, as the "Cancel" button does; the window lives until the program ends.
     bool QuitRequested() override;
 
-    void SetFlags(int32_t freeze, int32_t autoComplete, int32_t dealOne, int32_t twoRedeals,
-                  int32_t back);
-    void GetFlags(int32_t& freeze, int32_t& autoComplete, int32_t& dealOne, int32_t& twoRedeals,
-                  int32_t& back) const;
+    // The options shown, and those chosen so far.
+    void SetOptions(const Options& o);
+    Options GetOptions() const { return options; }
     void SetBitmap(BBitmap* image);
     void ShowMe();
 
@@ -35,8 +35,7 @@ class COptions : public BWindow {
     BBitmap* cardImage;
     BButton* okButton;
     BButton* cancelButton;
-    int32_t optionFlags[4] = {0, 0, 0, 0};
-    int32_t backIndex = 0;
+    Options options;
     BCheckBox* freezeBox;
     BCheckBox* autoCompleteBox;
     BCheckBox* dealOneBox;

@@ -68,13 +68,13 @@ CWindow::CWindow(BRect frame, const char* title, window_type type)
     tableView = new CView(tableFrame, "MainView");
     tableView->SetListener(this);
     tableView->SetApplicationFolder(exepath);
-    tableView->SetFlags(settings.freezePacks, settings.autoCompleteOn, settings.dealOne,
-                        settings.twoRedeals);
+    const Options& o = settings.options;
+    tableView->SetFlags(o.freezePacks, o.autoCompleteOn, o.dealOne, o.twoRedeals);
     tableView->SetBitmap(settings.cardSetPath.c_str(), 1);
     tableView->SetBackground(settings.backgroundPath.c_str());
     backgroundPath = tableView->GetBackground();
     if (fromFile) {
-        tableView->SetBack(settings.back);
+        tableView->SetBack(o.back);
         tableView->UpdateAll(1);
     }
 
@@ -100,10 +100,7 @@ void CWindow::ShowCardSetIcon() {
 
 bool CWindow::QuitRequested() {
     Settings settings;
-    settings.freezePacks = settings.autoCompleteOn = settings.dealOne = settings.twoRedeals = 0;
-    tableView->GetFlags(settings.freezePacks, settings.autoCompleteOn, settings.dealOne,
-                        settings.twoRedeals);
-    settings.back = tableView->GetBack() - 1;
+    settings.options = tableView->GetOptions();
     settings.cardSetPath = tableView->GetBit();
     settings.backgroundPath = backgroundPath;
     WriteSettings(SettingsPath(), settings);  // a file that cannot be written is passed over

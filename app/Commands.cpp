@@ -104,10 +104,7 @@ void CWindow::OpenOptions() {
         optionsWindow = new COptions(kOptionsFrame, "Tarnwick - Options", B_MODAL_WINDOW,
                                      tableView->GetBitmap(), this);
         optionsCreated = 1;
-        int32_t flags[4];
-        tableView->GetFlags(flags[0], flags[1], flags[2], flags[3]);
-        int32_t back = tableView->GetBack() - 1;
-        optionsWindow->SetFlags(flags[0], flags[1], flags[2], flags[3], back);
+        optionsWindow->SetOptions(tableView->GetOptions());
     } else {
         // The card set may have changed since; the options keep what they held, Cancel or not.
         optionsWindow->SetBitmap(tableView->GetBitmap());
@@ -116,14 +113,11 @@ void CWindow::OpenOptions() {
 }
 
 void CWindow::ApplyOptions() {
-    const int32_t oldBack = tableView->GetBack();
-    int32_t flags[4];
-    int32_t back = 0;
-    optionsWindow->GetFlags(flags[0], flags[1], flags[2], flags[3], back);
-    tableView->SetFlags(flags[0], flags[1], flags[2], flags[3]);
-    if (back != oldBack - 1) {
-        tableView->SetBack(back);
-        tableView->UpdateAll(1);
+    const Options before = tableView->GetOptions();
+    const Options chosen = optionsWindow->GetOptions();
+    tableView->SetOptions(chosen);
+    if (chosen.back != before.back) {
+        tableView->UpdateAll(CView::kOffscreenOnly);
         tableView->Draw(tableView->Bounds());
     }
 }

@@ -74,7 +74,8 @@ void ParseSettings(std::string bytes, Settings& s) {
     Reader reader(std::move(bytes));
     reader.Line();
     reader.Line();
-    int32_t* numbers[] = {&s.freezePacks, &s.autoCompleteOn, &s.dealOne, &s.twoRedeals, &s.back};
+    Options& o = s.options;
+    int32_t* numbers[] = {&o.freezePacks, &o.autoCompleteOn, &o.dealOne, &o.twoRedeals, &o.back};
     for (int32_t* number : numbers)
         if (!reader.Number(*number))
             return;  // a damaged file: the rest keeps its defaults
@@ -92,10 +93,11 @@ bool FitsOnOneLine(const std::string& path) {
 }
 
 std::string SettingsText(const Settings& s) {
-    return "Settings for Tarnwick\n\n" + std::to_string(s.freezePacks) + "\n" +
-           std::to_string(s.autoCompleteOn) + "\n" + std::to_string(s.dealOne) + "\n" +
-           std::to_string(s.twoRedeals) + "\n" + std::to_string(s.back) + "\n" + s.cardSetPath +
-           "\n" + s.backgroundPath + "\n";
+    const Options& o = s.options;
+    std::string text = "Settings for Tarnwick\n\n";
+    for (int32_t number : {o.freezePacks, o.autoCompleteOn, o.dealOne, o.twoRedeals, o.back})
+        text += std::to_string(number) + "\n";
+    return text + s.cardSetPath + "\n" + s.backgroundPath + "\n";
 }
 
 bool WriteSettings(const std::string& path, const Settings& settings) {

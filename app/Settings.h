@@ -2,7 +2,7 @@
 //
 //   Settings for Tarnwick
 //   (empty)
-//   freezePacks, autoCompleteOn, dealOne, twoRedeals   one number a line
+//   the four option flags in their order                one number a line
 //   card back 0 to 3
 //   card-set path
 //   background path, or <NONE>
@@ -11,14 +11,11 @@
 #include <cstdint>
 #include <string>
 
+#include "game/Options.h"
 #include "view/Limits.h"
 
 struct Settings {
-    int32_t freezePacks = 0;
-    int32_t autoCompleteOn = 1;
-    int32_t dealOne = 0;
-    int32_t twoRedeals = 0;
-    int32_t back = 0;
+    Options options;
     std::string cardSetPath = "./cards.bmp";
     std::string backgroundPath = limits::kNoBackground;
 };

@@ -14,6 +14,7 @@
 #include "platform/QtSide.h"
 #include "platform/TestSeams.h"
 #include "platform/Window.h"
+#include "tests/TableBuilder.h"
 #include "view/CView.h"
 
 #define TARNWICK_BENCHMARK_MAIN()                \
@@ -61,18 +62,14 @@ struct ShownTable {
 
 // Positions laid out by hand: every place empty, a face-up card put on a stack, and a won game.
 inline void Empty(CView* v) {
-    v->model.deck = PackOfCards(1);
-    v->model.pile = PackOfCards(1);
-    for (int p = 0; p < 4; ++p)
-        v->model.packCount[p] = 0;
-    for (int s = 0; s < 7; ++s)
-        v->model.stackCount[s] = 0;
-    v->model.fannedCount = 0;
+    v->LayOut(Table());
 }
 
 inline void Put(CView* v, int s, CCard card) {
-    v->model.stacks[s][v->model.stackCount[s]] = card;
-    v->model.faceDown[s][v->model.stackCount[s]++] = 0;
+    Table t = v->Model();
+    t.faceDown[s][t.stackCount[s]] = 0;
+    t.stacks[s][t.stackCount[s]++] = card;
+    v->LayOut(t);
 }
 
 // Every card face up on the stacks in falling runs, kings at the bottom: a won game.

@@ -25,12 +25,13 @@ void Milliseconds(benchmark::State& state, Setup setup, Work work, double perIte
 
 // The packs hold ace to six of every suit; 28 cards, seven to king, wait on the stacks.
 void TwentyEightLeft(CView* v) {
-    Empty(v);
+    Table t;
     for (int p = 0; p < 4; ++p) {
         for (int n = 1; n <= 6; ++n)
-            v->model.packs[p][n - 1] = CCard(p + 1, n);
-        v->model.packCount[p] = 6;
+            t.packs[p][n - 1] = CCard(p + 1, n);
+        t.packCount[p] = 6;
     }
+    v->LayOut(t);
     for (int suit = 1; suit <= 4; ++suit)
         for (int n = 13; n >= 7; --n)
             Put(v, suit - 1 + (n < 10 ? 3 : 0), CCard(suit, n));
@@ -45,13 +46,12 @@ static void FlightFromTheRightmostStackToThePile(benchmark::State& state) {
     Milliseconds(
         state,
         [&] {
-            Empty(v);
+            Table t;
+            tables::Hold(t, {CCard(1, 5)}, 6);
+            v->LayOut(t);
             v->UpdateBackground();
-            v->hand[0] = CCard(1, 5);
-            v->handCount = 1;
             v->ComposeHandImage();
-            v->handX = 601;
-            v->handY = 216;  // the top of a seven-card stack
+            v->ShowHand(601, 216);  // the top of a seven-card stack
         },
         [&] { v->ReturnCardsToStack(11); });
 }

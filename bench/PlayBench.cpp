@@ -6,10 +6,14 @@
 
 namespace {
 
+// A hand of falling cards, held as if taken from the pile.
 void Hand(CView* view, int cards) {
+    Table t = view->Model();
+    t.handCount = cards;
     for (int i = 0; i < cards; ++i)
-        view->hand[i] = CCard(i % 2 + 1, 13 - i);
-    view->handCount = cards;
+        t.hand[i] = CCard(i % 2 + 1, 13 - i);
+    t.handSource = table::kAreaPile;
+    view->LayOut(t);
     view->ComposeHandImage();
 }
 
@@ -35,7 +39,6 @@ void PerPoll(benchmark::State& state, const std::string& name, int scale, Setup 
 static void DragSample(benchmark::State& state) {
     ShownTable table(int(state.range(1)));
     Hand(table.view, int(state.range(0)));
-    table.view->mouseState = 1;
     table.view->ShowHand(300, 100);
     int step = 0;
     PerPoll(
@@ -43,7 +46,7 @@ static void DragSample(benchmark::State& state) {
         [&] {
             // A pointer moving 3 pixels right and 2 down each sample, back and forth.
             const int x = 300 + 3 * (step % 40), y = 100 + 2 * (step % 40);
-            table.view->RedrawBits(x, y, table.view->handX, table.view->handY);
+            table.view->RedrawBits(x, y, table.view->HandX(), table.view->HandY());
             table.view->ShowHand(x, y);
             ++step;
         });
@@ -69,12 +72,12 @@ static void FlightAcrossTheTable(benchmark::State& state) {
     PerPoll(
         state, "flight", int(state.range(0)),
         [&] {
-            table.view->model.packCount[0] = 0;
-            Hand(table.view, 1);
-            table.view->hand[0] = CCard(1, 1);
+            // The ace of suit 1 flies from the lower right to the first pack, empty.
+            Table t;
+            tables::Hold(t, {CCard(1, 1)}, table::kAreaPile);
+            table.view->LayOut(t);
             table.view->ComposeHandImage();
-            table.view->handX = 601;
-            table.view->handY = 400;
+            table.view->ShowHand(601, 400);
         },
         [&] { table.view->ReturnCardsToStack(12); });
 }

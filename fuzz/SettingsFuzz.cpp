@@ -9,9 +9,8 @@
 namespace {
 
 bool Same(const Settings& a, const Settings& b) {
-    return a.freezePacks == b.freezePacks && a.autoCompleteOn == b.autoCompleteOn &&
-           a.dealOne == b.dealOne && a.twoRedeals == b.twoRedeals && a.back == b.back &&
-           a.cardSetPath == b.cardSetPath && a.backgroundPath == b.backgroundPath;
+    return a.options == b.options && a.cardSetPath == b.cardSetPath &&
+           a.backgroundPath == b.backgroundPath;
 }
 
 }  // namespace

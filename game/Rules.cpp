@@ -140,7 +140,16 @@ bool NextAutoCompleteCard(const Table& t, const SuitPacks& packs, int* stack, in
     return false;
 }
 
-std::string TableFault(const Table& t, bool wholePack, const CCard* hand, int handCount) {
+int CardCount(const Table& t) {
+    int n = t.deck.GetNumCards() + t.pile.GetNumCards() + t.handCount;
+    for (int s = 0; s < kStacks; ++s)
+        n += t.stackCount[s];
+    for (int p = 0; p < kPacks; ++p)
+        n += t.packCount[p];
+    return n;
+}
+
+std::string TableFault(const Table& t, int expected) {
     std::set<std::pair<int, int>> seen;
     int cards = 0;
     std::string fault;
@@ -155,8 +164,10 @@ std::string TableFault(const Table& t, bool wholePack, const CCard* hand, int ha
         count(t.deck.GetCard(i), "deck");
     for (int i = 0; i < t.pile.GetNumCards(); ++i)
         count(t.pile.GetCard(i), "pile");
-    for (int i = 0; i < handCount; ++i)
-        count(hand[i], "hand");
+    if (t.handCount < 0 || t.handCount > kHandCapacity)
+        return "the hand has a count out of range";
+    for (int i = 0; i < t.handCount; ++i)
+        count(t.hand[i], "hand");
     for (int s = 0; s < kStacks; ++s) {
         const int n = t.stackCount[s];
         if (n < 0 || n > kStackCapacity)
@@ -185,7 +196,7 @@ std::string TableFault(const Table& t, bool wholePack, const CCard* hand, int ha
         return "the fanned count is " + std::to_string(t.fannedCount);
     if (!fault.empty())
         return fault;
-    if (wholePack && cards != 52)
-        return std::to_string(cards) + " cards on the table";
+    if (cards != expected)
+        return std::to_string(cards) + " cards on the table, not " + std::to_string(expected);
     return std::string();
 }

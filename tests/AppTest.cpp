@@ -136,7 +136,7 @@ TEST_F(App, AnOverlongPathIsRefusedNotCutShort) {
 TEST_F(App, SettingsSurviveAQuitAndARestart) {
     WriteFile("Settings for Tarnwick\n\n0\n1\n0\n1\n0\n./cards.bmp\n<NONE>\n");
     Start();
-    view->SetFlags(1, 0, 1, view->twoRedeals);
+    view->SetFlags(1, 0, 1, view->GetOptions().twoRedeals);
     view->SetBack(3);
     Quit();
     EXPECT_EQ(ReadFile(), "Settings for Tarnwick\n\n1\n0\n1\n1\n3\n./cards.bmp\n<NONE>\n");

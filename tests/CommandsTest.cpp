@@ -43,9 +43,10 @@ class Commands : public TableFixture {
         ReadSettings(config.path().toStdString() + "/Tarnwick", saved);
         return saved;
     }
-    COptions* Options() { return window->optionsWindow; }
+    COptions* OptionsWindow() { return window->optionsWindow; }
     bool Framed(int tile) {
-        return PixelAt(QtSide::FrameBuffer(*Options()->backTiles[tile]), 1, 1) == Rgb(0, 0, 0);
+        return PixelAt(QtSide::FrameBuffer(*OptionsWindow()->backTiles[tile]), 1, 1) ==
+               Rgb(0, 0, 0);
     }
     Files files;
 };
@@ -62,66 +63,67 @@ TEST_F(Commands, OptionsOpenWithTheTablesValues) {
     view->SetFlags(1, 0, 1, 1);
     view->SetBack(2);
     Send(MSG_OPTIONS);
-    ASSERT_NE(Options(), nullptr);
+    ASSERT_NE(OptionsWindow(), nullptr);
     EXPECT_EQ(window->optionsCreated, 1);
-    EXPECT_EQ(Options()->Title(), "Tarnwick - Options");
-    EXPECT_EQ(Options()->Type(), B_MODAL_WINDOW);
-    EXPECT_EQ(Options()->Frame(), BRect(212, 170, 587, 430));
-    EXPECT_FALSE(Options()->IsHidden());
-    EXPECT_EQ(Options()->freezeBox->Value(), 1);
-    EXPECT_EQ(Options()->autoCompleteBox->Value(), 0);
-    EXPECT_EQ(Options()->dealOneBox->Value(), 1);
-    EXPECT_EQ(Options()->freezeBox->Label(), "Freeze completed decks.");
-    EXPECT_EQ(Options()->backBox->Label(), "Card Back");
+    EXPECT_EQ(OptionsWindow()->Title(), "Tarnwick - Options");
+    EXPECT_EQ(OptionsWindow()->Type(), B_MODAL_WINDOW);
+    EXPECT_EQ(OptionsWindow()->Frame(), BRect(212, 170, 587, 430));
+    EXPECT_FALSE(OptionsWindow()->IsHidden());
+    EXPECT_EQ(OptionsWindow()->freezeBox->Value(), 1);
+    EXPECT_EQ(OptionsWindow()->autoCompleteBox->Value(), 0);
+    EXPECT_EQ(OptionsWindow()->dealOneBox->Value(), 1);
+    EXPECT_EQ(OptionsWindow()->freezeBox->Label(), "Freeze completed decks.");
+    EXPECT_EQ(OptionsWindow()->backBox->Label(), "Card Back");
     for (int i = 0; i < 4; ++i)
         EXPECT_EQ(Framed(i), i == 2) << i;
     // Each tile shows its own back from the card set.
-    EXPECT_EQ(PixelAt(QtSide::FrameBuffer(*Options()->backTiles[3]), 38, 50),
+    EXPECT_EQ(PixelAt(QtSide::FrameBuffer(*OptionsWindow()->backTiles[3]), 38, 50),
               PixelAt(view->GetBitmap(), 923 + 35, 288 + 47));
 }
 
 TEST_F(Commands, CancelKeepsTheWindowsStateAndOkAppliesIt) {
     Send(MSG_OPTIONS);
-    Options()->dealOneBox->Click();
-    Options()->freezeBox->Click();
+    OptionsWindow()->dealOneBox->Click();
+    OptionsWindow()->freezeBox->Click();
     BLooper::DispatchAllPending();
-    Options()->cancelButton->Click();
+    OptionsWindow()->cancelButton->Click();
     BLooper::DispatchAllPending();
-    EXPECT_TRUE(Options()->IsHidden());
-    EXPECT_EQ(view->dealOne, 0);
+    EXPECT_TRUE(OptionsWindow()->IsHidden());
+    EXPECT_EQ(view->GetOptions().dealOne, 0);
 
     Send(MSG_OPTIONS);
-    EXPECT_EQ(Options()->dealOneBox->Value(), 1);
-    Options()->okButton->Click();
+    EXPECT_EQ(OptionsWindow()->dealOneBox->Value(), 1);
+    OptionsWindow()->okButton->Click();
     BLooper::DispatchAllPending();
-    EXPECT_EQ(view->dealOne, 1);
-    EXPECT_EQ(view->freezePacks, 1);
-    EXPECT_EQ(view->autoCompleteOn, 1);
+    EXPECT_EQ(view->GetOptions().dealOne, 1);
+    EXPECT_EQ(view->GetOptions().freezePacks, 1);
+    EXPECT_EQ(view->GetOptions().autoCompleteOn, 1);
 }
 
 TEST_F(Commands, ChoosingTilesFramesOnlyTheLastOneEvenReleasedOffIt) {
     Send(MSG_OPTIONS);
-    testseams::Press(Options()->backTiles[1], 1, {{BPoint(30, 30), 1}});
+    testseams::Press(OptionsWindow()->backTiles[1], 1, {{BPoint(30, 30), 1}});
     BLooper::DispatchAllPending();
     EXPECT_TRUE(Framed(1));
-    testseams::Press(Options()->backTiles[3], 1, {{BPoint(30, 30), 1}, {BPoint(-200, 300), 1}});
+    testseams::Press(OptionsWindow()->backTiles[3], 1,
+                     {{BPoint(30, 30), 1}, {BPoint(-200, 300), 1}});
     BLooper::DispatchAllPending();
     for (int i = 0; i < 4; ++i)
         EXPECT_EQ(Framed(i), i == 3) << i;
-    EXPECT_EQ(Options()->backIndex, 3);
+    EXPECT_EQ(OptionsWindow()->GetOptions().back, 3);
 }
 
 TEST_F(Commands, TheTableRedrawsOnlyWhenTheBackChanged) {
     Send(MSG_OPTIONS);
     MutableScreen().fill(qRgb(255, 0, 255));
-    Options()->okButton->Click();
+    OptionsWindow()->okButton->Click();
     BLooper::DispatchAllPending();
     EXPECT_EQ(PixelAt(Screen(), 300, 300), Rgb(255, 0, 255));  // same back: nothing drawn
 
     Send(MSG_OPTIONS);
-    testseams::Press(Options()->backTiles[2], 1, {{BPoint(30, 30), 1}});
+    testseams::Press(OptionsWindow()->backTiles[2], 1, {{BPoint(30, 30), 1}});
     BLooper::DispatchAllPending();
-    Options()->okButton->Click();
+    OptionsWindow()->okButton->Click();
     BLooper::DispatchAllPending();
     EXPECT_EQ(view->GetBack(), 3);
     EXPECT_EQ(Screen(), Offscreen());
@@ -131,27 +133,25 @@ TEST_F(Commands, TheTableRedrawsOnlyWhenTheBackChanged) {
 TEST_F(Commands, TwoRedealsPassesThroughUntouched) {
     view->SetFlags(0, 1, 0, 1);
     Send(MSG_OPTIONS);
-    int32_t f, a, o, r, b;
-    Options()->GetFlags(f, a, o, r, b);
-    EXPECT_EQ(r, 1);
-    Options()->okButton->Click();
+    EXPECT_EQ(OptionsWindow()->GetOptions().twoRedeals, 1);
+    OptionsWindow()->okButton->Click();
     BLooper::DispatchAllPending();
-    EXPECT_EQ(view->twoRedeals, 1);
-    EXPECT_EQ(SavedAtQuit().twoRedeals, 1);
+    EXPECT_EQ(view->GetOptions().twoRedeals, 1);
+    EXPECT_EQ(SavedAtQuit().options.twoRedeals, 1);
 }
 
 TEST_F(Commands, DialogsKeepTheirPlaceOverAMovedMainWindow) {
     QtSide::Widget(*window)->move(QPoint(150, 90));
     Send(MSG_OPTIONS);
     Send(MSG_ABOUT);
-    EXPECT_EQ(QtSide::Widget(*Options())->pos(), QPoint(312, 210));
+    EXPECT_EQ(QtSide::Widget(*OptionsWindow())->pos(), QPoint(312, 210));
     BWindow* about = be_app->WindowAt(be_app->CountWindows() - 1);
     EXPECT_EQ(QtSide::Widget(*about)->pos(), QPoint(200, 140));
 }
 
 TEST_F(Commands, TheOptionsCloseBoxCancels) {
     Send(MSG_OPTIONS);
-    COptions* options = Options();
+    COptions* options = OptionsWindow();
     options->PostMessage(B_QUIT_REQUESTED);
     BLooper::DispatchAllPending();
     EXPECT_TRUE(options->IsHidden());

@@ -11,31 +11,31 @@ class Dealing : public TableFixture {};
 
 void ExpectFreshDeal(const CView* v) {
     for (int s = 0; s < 7; ++s) {
-        ASSERT_EQ(v->model.stackCount[s], s + 1);
+        ASSERT_EQ(v->Model().stackCount[s], s + 1);
         for (int r = 0; r <= s; ++r)
-            EXPECT_EQ(v->model.faceDown[s][r], r == s ? 0 : 1) << "stack " << s << " row " << r;
+            EXPECT_EQ(v->Model().faceDown[s][r], r == s ? 0 : 1) << "stack " << s << " row " << r;
     }
-    EXPECT_EQ(v->model.deck.GetNumCards(), 24);
-    EXPECT_EQ(v->model.pile.GetNumCards(), 0);
+    EXPECT_EQ(v->Model().deck.GetNumCards(), 24);
+    EXPECT_EQ(v->Model().pile.GetNumCards(), 0);
     for (int p = 0; p < 4; ++p)
-        EXPECT_EQ(v->model.packCount[p], 0);
-    EXPECT_EQ(v->model.fannedCount, 0);
-    EXPECT_EQ(v->handCount, 0);
-    EXPECT_TRUE(v->undoHistory.empty());
-    EXPECT_EQ(v->mouseState, CView::kMouseIdle);
+        EXPECT_EQ(v->Model().packCount[p], 0);
+    EXPECT_EQ(v->Model().fannedCount, 0);
+    EXPECT_EQ(v->Model().handCount, 0);
+    EXPECT_FALSE(v->History().CanUndo());
+    EXPECT_EQ(v->MouseState(), CView::kMouseIdle);
 
     std::set<std::pair<int, int>> seen;
     for (int s = 0; s < 7; ++s)
-        for (int r = 0; r < v->model.stackCount[s]; ++r)
-            seen.insert({v->model.stacks[s][r].GetSuit(), v->model.stacks[s][r].GetNumber()});
-    for (int i = 0; i < v->model.deck.GetNumCards(); ++i)
-        seen.insert({v->model.deck.GetCard(i).GetSuit(), v->model.deck.GetCard(i).GetNumber()});
+        for (int r = 0; r < v->Model().stackCount[s]; ++r)
+            seen.insert({v->Model().stacks[s][r].GetSuit(), v->Model().stacks[s][r].GetNumber()});
+    for (int i = 0; i < v->Model().deck.GetNumCards(); ++i)
+        seen.insert({v->Model().deck.GetCard(i).GetSuit(), v->Model().deck.GetCard(i).GetNumber()});
     EXPECT_EQ(seen.size(), 52u);
 }
 
 TEST_F(Dealing, ConstructionDealsSevenStacksFromAShuffledDeck) {
     ExpectFreshDeal(view);
-    EXPECT_EQ(view->autoCompleteOn, 1);
+    EXPECT_EQ(view->GetOptions().autoCompleteOn, 1);
     EXPECT_EQ(view->GetBack(), 1);
 }
 
@@ -54,10 +54,10 @@ TEST_F(Dealing, TheDealOfAFixedSecondIsThisOne) {
     int next = 0;
     for (int r = 0; r < 7; ++r)
         for (int s = r; s < 7; ++s)
-            EXPECT_EQ(view->model.stacks[s][r], card(next++)) << "stack " << s << " row " << r;
-    ASSERT_EQ(view->model.deck.GetNumCards(), 24);
+            EXPECT_EQ(view->Model().stacks[s][r], card(next++)) << "stack " << s << " row " << r;
+    ASSERT_EQ(view->Model().deck.GetNumCards(), 24);
     for (int i = 0; i < 24; ++i)
-        EXPECT_EQ(view->model.deck.GetCard(i), card(28 + i)) << "deck card " << i;
+        EXPECT_EQ(view->Model().deck.GetCard(i), card(28 + i)) << "deck card " << i;
 }
 
 TEST_F(Dealing, NewDealResetsTheGameButNotTheOptions) {
@@ -65,13 +65,13 @@ TEST_F(Dealing, NewDealResetsTheGameButNotTheOptions) {
     view->SetBack(2);
     view->UpdateUndo();
     view->UpdateUndo();
-    view->model.packCount[0] = 3;
-    view->model.fannedCount = 2;
+    Edit([&](Table& t) { t.packCount[0] = 3; });
+    Edit([&](Table& t) { t.fannedCount = 2; });
     BLooper::DispatchAllPending();
 
     view->NewDeal();
     ExpectFreshDeal(view);
-    EXPECT_EQ(view->undoFlag, 0);
+    EXPECT_FALSE(view->History().CanUndo());
     int32_t f, a, o, r;
     view->GetFlags(f, a, o, r);
     EXPECT_EQ(f, 1);

@@ -60,15 +60,15 @@ TEST_F(Drawing, AnEmptyDeckShowsTheFrameAndAnEmptyStackOnlyBackground) {
 TEST_F(Drawing, ThePileShowsExactlyTheFannedCountTopCardRightmost) {
     ClearTable();
     for (int n = 1; n <= 5; ++n)
-        view->model.pile.PutCardOnTop(CCard(3, n));  // top: the 5
-    view->model.fannedCount = 3;
+        Edit([&](Table& t) { t.pile.PutCardOnTop(CCard(3, n)); });  // top: the 5
+    Edit([&](Table& t) { t.fannedCount = 3; });
     view->UpdatePacks(0);
     ExpectCard(Screen(), view->GetCardBitmap(3, 5), 135, 15);
     ExpectCard(Screen(), view->GetCardBitmap(3, 4), 120, 15, 0, 14);
     ExpectCard(Screen(), view->GetCardBitmap(3, 3), 105, 15, 0, 14);
     EXPECT_EQ(PixelAt(Screen(), 210, 60), kGreen);
 
-    view->model.fannedCount = 0;
+    Edit([&](Table& t) { t.fannedCount = 0; });
     view->UpdatePacks(0);
     EXPECT_EQ(PixelAt(Screen(), 140, 60), kGreen);
 }
@@ -118,7 +118,7 @@ TEST_F(Drawing, RedrawBitsCopiesOnlyTheUncoveredStrips) {
         {100, 200, 100, 200, 0},                             // not moved
     };
     QtSide::Image(*view->OffscreenImage()).fill(qRgb(255, 255, 255));
-    view->handCount = 5;
+    Edit([](Table& t) { t.handCount = 5; });
     for (const Case& c : cases) {
         MutableScreen().fill(qRgb(0, 0, 0));
         view->RedrawBits(c.newX, c.newY, c.oldX, c.oldY);
@@ -137,7 +137,7 @@ TEST_F(Drawing, TheWindowShowsWhatTheViewDrewAfterADragAndAFlight) {
     QCoreApplication::processEvents();  // the window is exposed and painted once
     const int stack = 6;
     const BPoint top(table::StackX(stack) + 30,
-                     table::StackCardY(view->model.stackCount[stack] - 1) + 40);
+                     table::StackCardY(view->Model().stackCount[stack] - 1) + 40);
     Drag({top, BPoint(top.x - 200, top.y + 90), BPoint(top.x - 330, top.y + 10)});
     EXPECT_EQ(WindowDiffersFromScreen(), 0);
     MutableScreen().setPixel(3, 3, 0xff123456u);

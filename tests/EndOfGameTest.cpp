@@ -17,17 +17,18 @@ class EndOfGame : public TableFixture {
             FillPack(p, p + 1, 13);
         for (auto [s, card] : onStacks) {
             int p = card.GetSuit() - 1;
-            view->model.packCount[p] = std::min(view->model.packCount[p], card.GetNumber() - 1);
+            Edit(
+                [&](Table& t) { t.packCount[p] = std::min(t.packCount[p], card.GetNumber() - 1); });
             PutOnStack(s, card);
         }
     }
     bool AllPacksFull() const {
         for (int p = 0; p < 4; ++p)
-            if (view->model.packCount[p] != 13 || view->model.packs[p][12].GetNumber() != 13 ||
-                view->model.packs[p][0].GetSuit() != view->model.packs[p][12].GetSuit())
+            if (view->Model().packCount[p] != 13 || view->Model().packs[p][12].GetNumber() != 13 ||
+                view->Model().packs[p][0].GetSuit() != view->Model().packs[p][12].GetSuit())
                 return false;
         for (int s = 0; s < 7; ++s)
-            if (view->model.stackCount[s] != 0)
+            if (view->Model().stackCount[s] != 0)
                 return false;
         return true;
     }
@@ -40,10 +41,10 @@ TEST_F(EndOfGame, TheLastPileCardStartsAutocompleteAndTheAlert) {
                {2, CCard(4, 12)},
                {4, CCard(3, 13)},
                {5, CCard(4, 13)}});
-    view->model.packCount[3] = 10;  // the jack of suit 4 is on the pile
-    view->model.pile.PutCardOnTop(CCard(4, 11));
-    view->model.fannedCount = 1;
-    view->autoCompleteOn = 1;
+    Edit([&](Table& t) { t.packCount[3] = 10; });  // the jack of suit 4 is on the pile
+    Edit([&](Table& t) { t.pile.PutCardOnTop(CCard(4, 11)); });
+    Edit([&](Table& t) { t.fannedCount = 1; });
+    view->SetFlags(0, 1, 0, 0);
     testseams::ScriptAlerts({0});
     RightClick(110, 60);  // the jack plays to its pack; the rest follows by itself
     EXPECT_TRUE(AllPacksFull());
@@ -56,7 +57,7 @@ TEST_F(EndOfGame, WithAutocompleteOffOnlyTheFourthPackEndsTheGame) {
     NearlyWon({{0, CCard(1, 13)}, {3, CCard(2, 13)}});
     testseams::ScriptAlerts({0});
     Drag(60, 130, 300, 60);
-    EXPECT_EQ(view->model.packCount[0], 13);
+    EXPECT_EQ(view->Model().packCount[0], 13);
     EXPECT_TRUE(testseams::Alerts().empty());
     Drag(348, 130, 380, 60);
     EXPECT_EQ(testseams::Alerts().size(), 1u);
@@ -68,18 +69,18 @@ TEST_F(EndOfGame, AFaceDownCardKeepsTheGameFromCompletingItself) {
                {4, CCard(1, 13)},
                {5, CCard(3, 13)},
                {6, CCard(3, 12)}});
-    view->model.faceDown[6][0] = 1;
-    view->autoCompleteOn = 1;
+    Edit([&](Table& t) { t.faceDown[6][0] = 1; });
+    view->SetFlags(0, 1, 0, 0);
     Drag(60, 145, 640, 150);  // onto the face-down queen: refused
     RightClick(60, 145);      // the jack of suit 3 to its pack
-    EXPECT_EQ(view->model.packCount[2], 11);
+    EXPECT_EQ(view->Model().packCount[2], 11);
     EXPECT_FALSE(view->CompletionTestHolds());
-    EXPECT_EQ(view->model.stackCount[4], 1);  // nothing flew by itself
+    EXPECT_EQ(view->Model().stackCount[4], 1);  // nothing flew by itself
 
     // Turning up the last face-down card does not complete the game either...
     Click(640, 130);
-    EXPECT_EQ(view->model.faceDown[6][0], 0);
-    EXPECT_EQ(view->model.stackCount[4], 1);
+    EXPECT_EQ(view->Model().faceDown[6][0], 0);
+    EXPECT_EQ(view->Model().stackCount[4], 1);
     // ...the next move that succeeds does.
     testseams::ScriptAlerts({0});
     RightClick(60, 130);
@@ -96,17 +97,17 @@ TEST_F(EndOfGame, EachSuitGoesToItsPackOrTheFirstFreeOne) {
     for (int n = 13; n >= 5; --n)
         PutOnStack(6, CCard(3, n));
     // Not stacked as a game would, but every card is face up: that is all autocomplete needs.
-    view->model.stackCount[1] = 0;
-    view->model.stackCount[4] = 0;
+    Edit([&](Table& t) { t.stackCount[1] = 0; });
+    Edit([&](Table& t) { t.stackCount[4] = 0; });
     for (int n = 13; n >= 1; --n)
         PutOnStack(1 + (n % 2) * 2, CCard(2, n));
     for (int n = 13; n >= 1; --n)
         PutOnStack(4 + (n % 2), CCard(4, n));
     view->AutoComplete();
     EXPECT_TRUE(AllPacksFull());
-    EXPECT_EQ(view->model.packs[1][0].GetSuit(), 2);
-    EXPECT_EQ(view->model.packs[3][0].GetSuit(), 4);
-    EXPECT_EQ(view->model.packs[2][0].GetSuit(), 3);
+    EXPECT_EQ(view->Model().packs[1][0].GetSuit(), 2);
+    EXPECT_EQ(view->Model().packs[3][0].GetSuit(), 4);
+    EXPECT_EQ(view->Model().packs[2][0].GetSuit(), 3);
 }
 
 TEST_F(EndOfGame, SureThingDealsAgain) {
@@ -114,8 +115,8 @@ TEST_F(EndOfGame, SureThingDealsAgain) {
     testseams::ScriptAlerts({0});
     RightClick(60, 130);
     BLooper::DispatchAllPending();
-    EXPECT_EQ(view->model.deck.GetNumCards(), 24);
-    EXPECT_TRUE(view->undoHistory.empty());
+    EXPECT_EQ(view->Model().deck.GetNumCards(), 24);
+    EXPECT_FALSE(view->History().CanUndo());
     EXPECT_FALSE(app->IsQuitting());
 }
 
@@ -128,8 +129,8 @@ TEST_F(EndOfGame, NoWayEndsTheProgramWritingTheSettings) {
     EXPECT_TRUE(app->IsQuitting());
     Settings saved;
     ASSERT_TRUE(ReadSettings(config.path().toStdString() + "/Tarnwick", saved));
-    EXPECT_EQ(saved.freezePacks, 1);
-    EXPECT_EQ(saved.dealOne, 1);
+    EXPECT_EQ(saved.options.freezePacks, 1);
+    EXPECT_EQ(saved.options.dealOne, 1);
 }
 
 }  // namespace

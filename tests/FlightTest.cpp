@@ -10,8 +10,8 @@ class Flight : public TableFixture {
     // Where the hand's picture is each time a flight step reaches the screen.
     void WatchFlight() {
         testseams::ObserveSync([this](BView*) {
-            if (view->handCount > 0)
-                steps.push_back({view->handX, view->handY});
+            if (view->Model().handCount > 0)
+                steps.push_back({view->HandX(), view->HandY()});
         });
     }
     std::vector<std::pair<int, int>> steps;
@@ -22,7 +22,7 @@ TEST_F(Flight, TenPixelsAlongXThenExactlyOnTheDestination) {
     PutOnStack(6, CCard(2, 1));
     WatchFlight();
     RightClick(640, 150);  // an ace on stack 6 plays to the first empty pack
-    ASSERT_EQ(view->model.packCount[0], 1);
+    ASSERT_EQ(view->Model().packCount[0], 1);
     ASSERT_EQ(steps.size(), 35u);
     for (int i = 0; i < 34; ++i)
         EXPECT_EQ(steps[size_t(i)].first, 601 - 10 * i);
@@ -45,7 +45,7 @@ TEST_F(Flight, EveryStepReachesTheScreenOneQuantumAfterThePrevious) {
         waitedBefore.push_back(int64_t(testseams::ManualWaits().size()));
     });
     RightClick(640, 150);
-    ASSERT_EQ(view->model.packCount[0], 1);
+    ASSERT_EQ(view->Model().packCount[0], 1);
     // 35 flight steps and the landing; every Sync but the first presented its step at once and
     // then waited exactly one quantum, and no other wait was made.
     ASSERT_EQ(syncs, 36);
@@ -65,29 +65,27 @@ TEST_F(Flight, AStraightDownFlightIsDrawnOnceAtTheDestination) {
     PutOnStack(5, CCard(4, 1));
     WatchFlight();
     RightClick(540, 150);
-    EXPECT_EQ(view->model.packCount[3], 1);
+    EXPECT_EQ(view->Model().packCount[3], 1);
     EXPECT_EQ(steps, (std::vector<std::pair<int, int>>{{505, 15}}));
 }
 
 TEST_F(Flight, BackToThePileTheFannedCountRisesToThreeAtMost) {
     for (int fanned : {3, 1}) {
         ClearTable();
-        for (int n = 1; n <= 4; ++n)
-            view->model.pile.PutCardOnTop(CCard(1, n));
-        view->model.fannedCount = fanned;
-        view->hand[0] = view->model.pile.GetTopCard();
-        view->handCount = 1;
-        view->handX = 300;
-        view->handY = 300;
+        Edit([&](Table& t) {
+            tables::TurnOntoPile(t, {CCard(1, 1), CCard(1, 2), CCard(1, 3)}, fanned);
+            tables::Hold(t, {CCard(1, 4)}, table::kAreaPile);
+        });
         view->ComposeHandImage();
-        view->UpdatePacks(1);
+        view->UpdatePacks(CView::kOffscreenOnly);
+        view->ShowHand(300, 300);
         steps.clear();
         WatchFlight();
         view->ReturnCardsToStack(11);
-        EXPECT_EQ(view->model.fannedCount, fanned == 3 ? 3 : 2);
+        EXPECT_EQ(view->Model().fannedCount, fanned == 3 ? 3 : 2);
         EXPECT_EQ(steps.back().first, fanned == 3 ? 135 : 120);
-        EXPECT_EQ(view->model.pile.GetCard(0), CCard(1, 4));
-        EXPECT_EQ(view->handCount, 0);
+        EXPECT_EQ(view->Model().pile.GetCard(0), CCard(1, 4));
+        EXPECT_EQ(view->Model().handCount, 0);
     }
 }
 
@@ -96,27 +94,26 @@ TEST_F(Flight, ARunLandsOnAStackInOrder) {
     for (int r = 0; r < 6; ++r)
         PutOnStack(2, CCard(1, 1), r < 5 ? 1 : 0);
     const CCard run[4] = {CCard(1, 9), CCard(3, 8), CCard(2, 7), CCard(4, 6)};
-    for (int i = 0; i < 4; ++i)
-        view->hand[i] = run[i];
-    view->handCount = 4;
-    view->handX = 601;
-    view->handY = 126;
+    Edit([&](Table& t) { tables::Hold(t, {run[0], run[1], run[2], run[3]}, 6); });
     view->ComposeHandImage();
+    view->ShowHand(601, 126);
     view->ReturnCardsToStack(2);
-    ASSERT_EQ(view->model.stackCount[2], 10);
+    ASSERT_EQ(view->Model().stackCount[2], 10);
     for (int i = 0; i < 4; ++i) {
-        EXPECT_EQ(view->model.stacks[2][6 + i], run[i]);
-        EXPECT_EQ(view->model.faceDown[2][6 + i], 0);
+        EXPECT_EQ(view->Model().stacks[2][6 + i], run[i]);
+        EXPECT_EQ(view->Model().faceDown[2][6 + i], 0);
     }
-    EXPECT_EQ(view->handCount, 0);
+    EXPECT_EQ(view->Model().handCount, 0);
     EXPECT_EQ(Screen(), Offscreen());
 }
 
 TEST_F(Flight, TheHandPictureKeepsKeyColouredPixelsTransparent) {
     ClearTable();
-    for (int i = 0; i < 13; ++i)
-        view->hand[i] = CCard(i % 2 + 2, 13 - i);
-    view->handCount = 13;
+    Edit([&](Table& t) {
+        tables::Hold(t, {}, 6);
+        for (int i = 0; i < 13; ++i)
+            t.hand[t.handCount++] = CCard(i % 2 + 2, 13 - i);
+    });
     view->ComposeHandImage();
     const BBitmap* drag = view->DragImage();
     EXPECT_EQ(PixelAt(drag, 0, 0), (Pixel{148, 99, 49, 0}));

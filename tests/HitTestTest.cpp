@@ -14,7 +14,7 @@ class HitTest : public TableFixture {
 };
 
 TEST_F(HitTest, UpperBandFindsDeckPileAndPacks) {
-    view->model.fannedCount = 1;
+    Edit([&](Table& t) { t.fannedCount = 1; });
     EXPECT_EQ(At(30, 20).first, 10);
     EXPECT_EQ(At(95, 110).first, 10);
     EXPECT_EQ(At(300, 100).first, 12);
@@ -29,11 +29,13 @@ TEST_F(HitTest, UpperBandFindsDeckPileAndPacks) {
 }
 
 TEST_F(HitTest, ThePileRangeMovesWithTheFannedCount) {
-    view->model.fannedCount = 0;  // right after a deal the pile's range overlaps the deck
+    Edit([&](Table& t) {
+        t.fannedCount = 0;
+    });  // right after a deal the pile's range overlaps the deck
     EXPECT_EQ(At(90, 50).first, 11);
     EXPECT_EQ(At(89, 50).first, 10);
     EXPECT_EQ(At(160, 50).first, 11);
-    view->model.fannedCount = 3;
+    Edit([&](Table& t) { t.fannedCount = 3; });
     EXPECT_EQ(At(134, 50).first, -1);
     EXPECT_EQ(At(135, 50).first, 11);
     EXPECT_EQ(At(205, 50).first, 11);

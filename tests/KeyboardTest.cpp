@@ -12,7 +12,9 @@ namespace {
 
 class Keyboard : public TableFixture {
   protected:
-    std::pair<int, int> Focus() const { return {view->focusArea, view->focusRow}; }
+    std::pair<int, int> Focus() const {
+        return {view->Keyboard().focusArea, view->Keyboard().focusRow};
+    }
     // Pixels where the screen differs from the off-screen table, outside r.
     int DiffsOutside(BRect r) const {
         int diffs = 0;
@@ -28,7 +30,7 @@ class Keyboard : public TableFixture {
         QAccessibleInterface* face = QAccessible::queryAccessibleInterface(QtSide::Widget(*view));
         return face ? face->text(which).toStdString() : "";
     }
-    int UndoCount() const { return int(view->undoHistory.size()); }
+    int UndoCount() const { return int(view->History().Size()); }
 
     // Three stacks to play on: a falling run on two face-down cards, a black nine to take it, a
     // king on a face-down card, and an empty stack.
@@ -43,8 +45,8 @@ class Keyboard : public TableFixture {
         PutOnStack(5, CCard(4, 3), 1);
         PutOnStack(5, CCard(3, 13));  // king of clubs
         PutOnStack(6, CCard(2, 7));   // seven of diamonds
-        view->model.pile.PutCardOnTop(CCard(1, 1));
-        view->model.fannedCount = 1;
+        Edit([&](Table& t) { t.pile.PutCardOnTop(CCard(1, 1)); });
+        Edit([&](Table& t) { t.fannedCount = 1; });
         view->UpdateBackground();
     }
 };
@@ -52,7 +54,7 @@ class Keyboard : public TableFixture {
 TEST_F(Keyboard, TheFocusGoesRoundTheTableAndUpAStacksFaceUpCards) {
     LayOut();
     Key(Qt::Key_Down);  // the first arrow only shows the frame, on the deck
-    EXPECT_TRUE(view->focusShown);
+    EXPECT_TRUE(view->Keyboard().focusShown);
     EXPECT_EQ(Focus(), std::make_pair(kAreaDeck, -1));
     const std::vector<std::pair<int, std::pair<int, int>>> steps = {
         {Qt::Key_Right, {kAreaPile, -1}},
@@ -108,7 +110,7 @@ TEST_F(Keyboard, TheFrameShowsOnScreenOnlyAndLeavesNoTrace) {
 
     // A mouse press hides it; the next arrow shows it where it was.
     Click(kDeckX + 30, 300);
-    EXPECT_FALSE(view->focusShown);
+    EXPECT_FALSE(view->Keyboard().focusShown);
     EXPECT_EQ(Diffs(), 0);
     Key(Qt::Key_Left);
     EXPECT_EQ(Focus(), std::make_pair(2, 3));
@@ -124,9 +126,9 @@ TEST_F(Keyboard, LiftAndPutDownUnderTheMouseRules) {
         Key(key);
     ASSERT_EQ(Focus(), std::make_pair(2, 2));
     Key(Qt::Key_Space);
-    EXPECT_EQ(view->liftArea, 2);
+    EXPECT_EQ(view->Keyboard().liftArea, 2);
     EXPECT_EQ(Layout(), start);
-    EXPECT_EQ(view->handCount, 0);
+    EXPECT_EQ(view->Model().handCount, 0);
     // The eight's face is 10 pixels higher on screen than off screen.
     EXPECT_EQ(PixelAt(Screen(), StackX(2) + 35, StackCardY(2) + 40 - 10),
               PixelAt(Offscreen(), StackX(2) + 35, StackCardY(2) + 40));
@@ -135,7 +137,7 @@ TEST_F(Keyboard, LiftAndPutDownUnderTheMouseRules) {
     Key(Qt::Key_Right), Key(Qt::Key_Right), Key(Qt::Key_Right), Key(Qt::Key_Right);
     ASSERT_EQ(Focus(), std::make_pair(6, 0));
     Key(Qt::Key_Return);
-    EXPECT_EQ(view->liftArea, kAreaNone);
+    EXPECT_EQ(view->Keyboard().liftArea, kAreaNone);
     EXPECT_EQ(Layout(), start);
     EXPECT_EQ(UndoCount(), 0);
     EXPECT_EQ(Accessible(QAccessible::Description),
@@ -148,9 +150,9 @@ TEST_F(Keyboard, LiftAndPutDownUnderTheMouseRules) {
     Key(Qt::Key_Enter);
     Key(Qt::Key_Right), Key(Qt::Key_Right);
     Key(Qt::Key_Space);
-    EXPECT_EQ(view->model.stackCount[2], 2);
-    ASSERT_EQ(view->model.stackCount[4], 4);
-    EXPECT_EQ(view->model.stacks[4][3], CCard(3, 6));
+    EXPECT_EQ(view->Model().stackCount[2], 2);
+    ASSERT_EQ(view->Model().stackCount[4], 4);
+    EXPECT_EQ(view->Model().stacks[4][3], CCard(3, 6));
     EXPECT_EQ(Focus(), std::make_pair(4, 3));
     EXPECT_EQ(UndoCount(), 1);
     EXPECT_EQ(Accessible(QAccessible::Description), "Moved eight of spades to Stack 5");
@@ -162,7 +164,7 @@ TEST_F(Keyboard, LiftAndPutDownUnderTheMouseRules) {
     Key(Qt::Key_Left), Key(Qt::Key_Left);
     ASSERT_EQ(Focus(), std::make_pair(2, 1));
     Key(Qt::Key_Space);
-    EXPECT_EQ(view->model.faceDown[2][1], 0);
+    EXPECT_EQ(view->Model().faceDown[2][1], 0);
     EXPECT_EQ(UndoCount(), 2);
 
     // The king to the empty stack; Escape puts a lifted card back.
@@ -170,14 +172,14 @@ TEST_F(Keyboard, LiftAndPutDownUnderTheMouseRules) {
     ASSERT_EQ(Focus(), std::make_pair(5, 1));
     Key(Qt::Key_Space);
     Key(Qt::Key_Escape);
-    EXPECT_EQ(view->liftArea, kAreaNone);
+    EXPECT_EQ(view->Keyboard().liftArea, kAreaNone);
     EXPECT_EQ(DiffsOutside(BRect(StackX(5) - 2, 0, StackX(5) + kCardWidth + 1, kHeight)), 0);
     Key(Qt::Key_Space);
     Key(Qt::Key_Left), Key(Qt::Key_Left);
     ASSERT_EQ(Focus(), std::make_pair(3, -1));
     Key(Qt::Key_Space);
-    EXPECT_EQ(view->model.stackCount[3], 1);
-    EXPECT_EQ(view->model.stacks[3][0], CCard(3, 13));
+    EXPECT_EQ(view->Model().stackCount[3], 1);
+    EXPECT_EQ(view->Model().stacks[3][0], CCard(3, 13));
     EXPECT_EQ(UndoCount(), 3);
 
     // Undo takes the keyboard's moves back like the mouse's.
@@ -196,22 +198,22 @@ TEST_F(Keyboard, ShiftEnterPlaysAsTheSecondaryButton) {
     Key(Qt::Key_Right), Key(Qt::Key_Right);
     ASSERT_EQ(Focus(), std::make_pair(kAreaPile, -1));
     Key(Qt::Key_Return, true);  // the ace to the first pack
-    EXPECT_EQ(view->model.packCount[0], 1);
-    EXPECT_EQ(view->model.pile.GetNumCards(), 0);
+    EXPECT_EQ(view->Model().packCount[0], 1);
+    EXPECT_EQ(view->Model().pile.GetNumCards(), 0);
     EXPECT_EQ(Accessible(QAccessible::Description), "Moved ace of hearts to Pack 1");
 
     // A run's head to another stack: the seven of hearts with the six, onto... nothing takes it.
     Key(Qt::Key_Down), Key(Qt::Key_Right), Key(Qt::Key_Up);
     ASSERT_EQ(Focus(), std::make_pair(2, 3));
     Key(Qt::Key_Return, true);
-    EXPECT_EQ(view->model.stackCount[2], 5);
+    EXPECT_EQ(view->Model().stackCount[2], 5);
     EXPECT_EQ(Accessible(QAccessible::Description), "That card has nowhere to go");
     Key(Qt::Key_Up);  // the eight's run goes onto the nine of diamonds
     Key(Qt::Key_Return, true);
-    EXPECT_EQ(view->model.stackCount[2], 2);
-    EXPECT_EQ(view->model.stackCount[4], 4);
+    EXPECT_EQ(view->Model().stackCount[2], 2);
+    EXPECT_EQ(view->Model().stackCount[4], 4);
     EXPECT_EQ(UndoCount(), 2);
-    EXPECT_EQ(view->handCount, 0);
+    EXPECT_EQ(view->Model().handCount, 0);
 }
 
 TEST_F(Keyboard, KeysWaitWhileCardsFly) {
@@ -220,7 +222,7 @@ TEST_F(Keyboard, KeysWaitWhileCardsFly) {
     int steps = 0;
     std::pair<int, int> focusInFlight;
     testseams::ObserveSync([&](BView*) {
-        if (view->handCount == 0)
+        if (view->Model().handCount == 0)
             return;
         if (steps++ == 2) {
             // Pressed mid-flight: queued, not handled.
@@ -239,8 +241,8 @@ TEST_F(Keyboard, KeysWaitWhileCardsFly) {
 
 TEST_F(Keyboard, AScreenReaderHearsThePlaceAndWhatHappened) {
     LayOut();
-    view->model.deck.PutCardOnTop(CCard(2, 2));
-    view->model.deck.PutCardOnTop(CCard(2, 3));
+    Edit([&](Table& t) { t.deck.PutCardOnTop(CCard(2, 2)); });
+    Edit([&](Table& t) { t.deck.PutCardOnTop(CCard(2, 3)); });
     const std::vector<std::pair<int, std::string>> steps = {
         {Qt::Key_Right, "Deck: two cards"},
         {Qt::Key_Right, "Pile: ace of hearts"},
@@ -261,7 +263,7 @@ TEST_F(Keyboard, AScreenReaderHearsThePlaceAndWhatHappened) {
     EXPECT_EQ(Accessible(QAccessible::Name), "Stack 5: nine of diamonds. Holding six of clubs");
     Key(Qt::Key_Escape);
 
-    view->model.stackCount[5] = 1;  // the king's face-down card alone
+    Edit([&](Table& t) { t.stackCount[5] = 1; });  // the king's face-down card alone
     Key(Qt::Key_Right);
     EXPECT_EQ(Accessible(QAccessible::Name), "Stack 6: one card face down");
     Key(Qt::Key_Up);
@@ -275,16 +277,16 @@ TEST_F(Keyboard, AScreenReaderHearsThePlaceAndWhatHappened) {
 TEST_F(Keyboard, ATableChangedUnderLiftedCardsPutsThemBack) {
     LayOut();
     Key(Qt::Key_Right), Key(Qt::Key_Right), Key(Qt::Key_Space);  // the pile's ace lifted
-    ASSERT_EQ(view->liftArea, kAreaPile);
+    ASSERT_EQ(view->Keyboard().liftArea, kAreaPile);
     window->PostMessage(MSG_DEAL);
     BLooper::DispatchAllPending();
-    EXPECT_EQ(view->liftArea, kAreaNone);
+    EXPECT_EQ(view->Keyboard().liftArea, kAreaNone);
     EXPECT_EQ(DiffsOutside(BRect(kPileX - 2, kTopRowY - 2, kPileX + kCardWidth + 1,
                                  kTopRowY + kCardHeight + 1)),
               0);
     Key(Qt::Key_Right), Key(Qt::Key_Return);  // onto a pack: nothing is held any more
-    EXPECT_EQ(view->model.packCount[0], 0);
-    EXPECT_EQ(TableFault(view->model), "");
+    EXPECT_EQ(view->Model().packCount[0], 0);
+    EXPECT_EQ(TableFault(view->Model()), "");
 }
 
 }  // namespace

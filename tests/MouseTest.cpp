@@ -24,40 +24,40 @@ int PackPointX(int p) {
 
 class Mouse : public TableFixture {
   protected:
-    int UndoCount() const { return int(view->undoHistory.size()); }
+    int UndoCount() const { return int(view->History().Size()); }
 };
 
 TEST_F(Mouse, TurningThreeOrOneFromTheDeck) {
     ClearTable();
-    view->model.deck.PutCardOnTop(CCard(1, 5));
-    view->model.deck.PutCardOnTop(CCard(2, 6));  // two left, three to turn
+    Edit([&](Table& t) { t.deck.PutCardOnTop(CCard(1, 5)); });
+    Edit([&](Table& t) { t.deck.PutCardOnTop(CCard(2, 6)); });  // two left, three to turn
     Click(kDeckX, kTopY);
-    EXPECT_EQ(view->model.pile.GetNumCards(), 2);
-    EXPECT_EQ(view->model.fannedCount, 2);
-    EXPECT_EQ(view->model.pile.GetCard(0), CCard(1, 5));  // the second turned is on top
+    EXPECT_EQ(view->Model().pile.GetNumCards(), 2);
+    EXPECT_EQ(view->Model().fannedCount, 2);
+    EXPECT_EQ(view->Model().pile.GetCard(0), CCard(1, 5));  // the second turned is on top
     EXPECT_EQ(UndoCount(), 1);
 
     view->SetFlags(0, 1, 1, 0);
     Click(kDeckX, kTopY);  // empty deck: the pile turns back
-    view->model.deck.PutCardOnTop(CCard(3, 3));
+    Edit([&](Table& t) { t.deck.PutCardOnTop(CCard(3, 3)); });
     Click(kDeckX, kTopY);
-    EXPECT_EQ(view->model.pile.GetNumCards(), 1);
-    EXPECT_EQ(view->model.fannedCount, 1);
+    EXPECT_EQ(view->Model().pile.GetNumCards(), 1);
+    EXPECT_EQ(view->Model().fannedCount, 1);
 }
 
 TEST_F(Mouse, TurningThePileBackReversesItAnyNumberOfTimes) {
     ClearTable();
     for (int n = 1; n <= 10; ++n)
-        view->model.pile.PutCardOnTop(CCard(4, n));  // the 1 was turned first
-    view->model.fannedCount = 3;
+        Edit([&](Table& t) { t.pile.PutCardOnTop(CCard(4, n)); });  // the 1 was turned first
+    Edit([&](Table& t) { t.fannedCount = 3; });
     view->SetFlags(0, 1, 0, 1);  // two redeals only in name: the pile still turns back
     for (int round = 0; round < 3; ++round) {
         Click(kDeckX, kTopY);
-        ASSERT_EQ(view->model.deck.GetNumCards(), 10);
-        EXPECT_EQ(view->model.deck.GetCard(0), CCard(4, 1));
-        EXPECT_EQ(view->model.fannedCount, 3);
-        while (view->model.deck.GetNumCards() > 0)
-            view->model.pile.PutCardOnTop(view->model.deck.GetTopCard());
+        ASSERT_EQ(view->Model().deck.GetNumCards(), 10);
+        EXPECT_EQ(view->Model().deck.GetCard(0), CCard(4, 1));
+        EXPECT_EQ(view->Model().fannedCount, 3);
+        while (view->Model().deck.GetNumCards() > 0)
+            Edit([&](Table& t) { t.pile.PutCardOnTop(t.deck.GetTopCard()); });
     }
     EXPECT_EQ(UndoCount(), 3);
 }
@@ -65,27 +65,27 @@ TEST_F(Mouse, TurningThePileBackReversesItAnyNumberOfTimes) {
 TEST_F(Mouse, APressOverWithinOnePollDoesNothing) {
     QImage before = Screen().copy();
     testseams::Press(view, 1, {{BPoint(kDeckX, kTopY), 0}});
-    EXPECT_EQ(view->model.pile.GetNumCards(), 0);
+    EXPECT_EQ(view->Model().pile.GetNumCards(), 0);
     EXPECT_EQ(Screen(), before);
     testseams::Press(view, 3, {{BPoint(kDeckX, kTopY), 3}});  // both buttons start nothing
-    EXPECT_EQ(view->model.pile.GetNumCards(), 0);
+    EXPECT_EQ(view->Model().pile.GetNumCards(), 0);
 }
 
 TEST_F(Mouse, TurningUpAFaceDownTopCardEndsThePress) {
     ClearTable();
     PutOnStack(2, CCard(1, 9), 1);
     Drag({BPoint(StackPointX(2), RowPointY(0)), BPoint(StackPointX(5), RowPointY(0))});
-    EXPECT_EQ(view->model.faceDown[2][0], 0);
-    EXPECT_EQ(view->model.stackCount[2], 1);
+    EXPECT_EQ(view->Model().faceDown[2][0], 0);
+    EXPECT_EQ(view->Model().stackCount[2], 1);
     EXPECT_EQ(testseams::SamplesLeft(), 1);  // the rest of the press was not even sampled
     EXPECT_EQ(UndoCount(), 1);
 }
 
 TEST_F(Mouse, RightAfterADealTheDecksRightEdgeBelongsToTheEmptyPile) {
     Click(92, kTopY);
-    EXPECT_EQ(view->model.pile.GetNumCards(), 0);
+    EXPECT_EQ(view->Model().pile.GetNumCards(), 0);
     Click(89, kTopY);
-    EXPECT_EQ(view->model.pile.GetNumCards(), 3);
+    EXPECT_EQ(view->Model().pile.GetNumCards(), 3);
 }
 
 TEST_F(Mouse, APressOnACoveredFaceDownCardWaitsAndSlidesOn) {
@@ -94,19 +94,19 @@ TEST_F(Mouse, APressOnACoveredFaceDownCardWaitsAndSlidesOn) {
     PutOnStack(3, CCard(4, 8));
     Drag({BPoint(StackPointX(3), RowPointY(0)), BPoint(StackPointX(3), RowPointY(0)),
           BPoint(StackPointX(3), RowPointY(3)), BPoint(650, 450)});
-    EXPECT_EQ(view->model.faceDown[3][0], 1);
-    EXPECT_EQ(view->model.stackCount[3], 2);  // the 8 was picked up on the way and flew back
-    EXPECT_TRUE(view->undoHistory.empty());
+    EXPECT_EQ(view->Model().faceDown[3][0], 1);
+    EXPECT_EQ(view->Model().stackCount[3], 2);  // the 8 was picked up on the way and flew back
+    EXPECT_FALSE(view->History().CanUndo());
 }
 
 TEST_F(Mouse, SlidingFromEmptyTableOntoACardPicksItUp) {
     ClearTable();
     PutOnStack(0, CCard(1, 13));
     Drag({BPoint(650, 450), BPoint(StackPointX(0), RowPointY(0)), BPoint(StackPointX(3), 150)});
-    EXPECT_EQ(view->model.stackCount[3], 1);
-    EXPECT_EQ(view->model.stackCount[0], 0);
-    EXPECT_EQ(view->handCount, 0);
-    EXPECT_EQ(view->mouseState, CView::kMouseIdle);
+    EXPECT_EQ(view->Model().stackCount[3], 1);
+    EXPECT_EQ(view->Model().stackCount[0], 0);
+    EXPECT_EQ(view->Model().handCount, 0);
+    EXPECT_EQ(view->MouseState(), CView::kMouseIdle);
 }
 
 TEST_F(Mouse, RunsAreTakenWholeAndRefusedWhenBroken) {
@@ -117,10 +117,10 @@ TEST_F(Mouse, RunsAreTakenWholeAndRefusedWhenBroken) {
     PutOnStack(1, CCard(2, 7));
     PutOnStack(4, CCard(4, 10));
     Drag(StackPointX(1), RowPointY(1), StackPointX(4), 200);
-    ASSERT_EQ(view->model.stackCount[4], 4);
-    EXPECT_EQ(view->model.stacks[4][1], CCard(1, 9));
-    EXPECT_EQ(view->model.stacks[4][3], CCard(2, 7));
-    EXPECT_EQ(view->model.stackCount[1], 1);
+    ASSERT_EQ(view->Model().stackCount[4], 4);
+    EXPECT_EQ(view->Model().stacks[4][1], CCard(1, 9));
+    EXPECT_EQ(view->Model().stacks[4][3], CCard(2, 7));
+    EXPECT_EQ(view->Model().stackCount[1], 1);
 
     // Same colour, a gap in the numbers, a face-down card: nothing is picked up.
     ClearTable();
@@ -133,9 +133,9 @@ TEST_F(Mouse, RunsAreTakenWholeAndRefusedWhenBroken) {
     PutOnStack(6, CCard(3, 10));
     for (int s : {0, 2, 3}) {
         Drag(StackPointX(s), RowPointY(0), StackPointX(6), 200);
-        EXPECT_EQ(view->model.stackCount[s], 2) << "stack " << s;
-        EXPECT_EQ(view->model.stackCount[6], 1);
-        EXPECT_EQ(view->handCount, 0);
+        EXPECT_EQ(view->Model().stackCount[s], 2) << "stack " << s;
+        EXPECT_EQ(view->Model().stackCount[6], 1);
+        EXPECT_EQ(view->Model().handCount, 0);
     }
     EXPECT_EQ(UndoCount(), 1);  // only the good run's drop
 }
@@ -145,13 +145,13 @@ TEST_F(Mouse, KingsGoOnEmptyStacksAndOthersFlyBack) {
     PutOnStack(0, CCard(1, 13));
     PutOnStack(1, CCard(2, 12));
     Drag(StackPointX(1), RowPointY(0), StackPointX(5), 150);
-    EXPECT_EQ(view->model.stackCount[1], 1);  // a queen on an empty stack flew back
-    EXPECT_EQ(view->model.stackCount[5], 0);
+    EXPECT_EQ(view->Model().stackCount[1], 1);  // a queen on an empty stack flew back
+    EXPECT_EQ(view->Model().stackCount[5], 0);
     Drag(StackPointX(0), RowPointY(0), StackPointX(5), 150);
-    EXPECT_EQ(view->model.stackCount[5], 1);
+    EXPECT_EQ(view->Model().stackCount[5], 1);
     Drag(StackPointX(1), RowPointY(0), StackPointX(5), 150);
-    EXPECT_EQ(view->model.stackCount[5], 1);  // same colour as the king: refused
-    EXPECT_EQ(view->model.stackCount[1], 1);
+    EXPECT_EQ(view->Model().stackCount[5], 1);  // same colour as the king: refused
+    EXPECT_EQ(view->Model().stackCount[1], 1);
 }
 
 TEST_F(Mouse, ACardOnAFaceDownTopCardFliesBack) {
@@ -159,8 +159,8 @@ TEST_F(Mouse, ACardOnAFaceDownTopCardFliesBack) {
     PutOnStack(0, CCard(3, 9), 1);
     PutOnStack(1, CCard(1, 8));
     Drag(StackPointX(1), RowPointY(0), StackPointX(0), RowPointY(0));
-    EXPECT_EQ(view->model.stackCount[0], 1);
-    EXPECT_EQ(view->model.stackCount[1], 1);
+    EXPECT_EQ(view->Model().stackCount[0], 1);
+    EXPECT_EQ(view->Model().stackCount[1], 1);
 }
 
 TEST_F(Mouse, PacksTakeAcesOnAnyEmptyPackThenTheSuitInOrder) {
@@ -169,16 +169,16 @@ TEST_F(Mouse, PacksTakeAcesOnAnyEmptyPackThenTheSuitInOrder) {
     PutOnStack(1, CCard(2, 3));
     PutOnStack(2, CCard(2, 2));
     Drag(StackPointX(1), RowPointY(0), PackPointX(2), kTopY);  // a three on an empty pack
-    EXPECT_EQ(view->model.packCount[2], 0);
-    EXPECT_EQ(view->model.stackCount[1], 1);
+    EXPECT_EQ(view->Model().packCount[2], 0);
+    EXPECT_EQ(view->Model().stackCount[1], 1);
     Drag(StackPointX(0), RowPointY(0), PackPointX(2), kTopY);
-    EXPECT_EQ(view->model.packCount[2], 1);
+    EXPECT_EQ(view->Model().packCount[2], 1);
     Drag(StackPointX(1), RowPointY(0), PackPointX(2), kTopY);  // three on the ace: refused
-    EXPECT_EQ(view->model.packCount[2], 1);
+    EXPECT_EQ(view->Model().packCount[2], 1);
     Drag(StackPointX(2), RowPointY(0), PackPointX(2), kTopY);
     Drag(StackPointX(1), RowPointY(0), PackPointX(2), kTopY);
-    EXPECT_EQ(view->model.packCount[2], 3);
-    EXPECT_EQ(view->model.packs[2][2], CCard(2, 3));
+    EXPECT_EQ(view->Model().packCount[2], 3);
+    EXPECT_EQ(view->Model().packs[2][2], CCard(2, 3));
 }
 
 TEST_F(Mouse, ARunOfTwoNeverGoesOnAPack) {
@@ -187,38 +187,38 @@ TEST_F(Mouse, ARunOfTwoNeverGoesOnAPack) {
     PutOnStack(3, CCard(1, 5));
     PutOnStack(3, CCard(3, 4));
     Drag(StackPointX(3), RowPointY(0), PackPointX(0), kTopY);
-    EXPECT_EQ(view->model.packCount[0], 4);
-    EXPECT_EQ(view->model.stackCount[3], 2);
+    EXPECT_EQ(view->Model().packCount[0], 4);
+    EXPECT_EQ(view->Model().stackCount[3], 2);
 }
 
 TEST_F(Mouse, ReleasesOnDeckPileGapOrTableSendTheHandBack) {
     ClearTable();
     PutOnStack(2, CCard(1, 13));
-    view->model.pile.PutCardOnTop(CCard(4, 4));
-    view->model.fannedCount = 1;
+    Edit([&](Table& t) { t.pile.PutCardOnTop(CCard(4, 4)); });
+    Edit([&](Table& t) { t.fannedCount = 1; });
     for (BPoint p : {BPoint(kDeckX, kTopY), BPoint(130, kTopY), BPoint(108, 300), BPoint(650, 80),
                      BPoint(301, 480)}) {
         Drag({BPoint(StackPointX(2), RowPointY(0)), p});
-        EXPECT_EQ(view->model.stackCount[2], 1);
-        EXPECT_EQ(view->model.stacks[2][0], CCard(1, 13));
+        EXPECT_EQ(view->Model().stackCount[2], 1);
+        EXPECT_EQ(view->Model().stacks[2][0], CCard(1, 13));
     }
-    EXPECT_TRUE(view->undoHistory.empty());
+    EXPECT_FALSE(view->History().CanUndo());
 }
 
 TEST_F(Mouse, APileCardFliesBackRaisingTheFannedCount) {
     ClearTable();
-    view->model.pile.PutCardOnTop(CCard(1, 2));
-    view->model.fannedCount = 1;
+    Edit([&](Table& t) { t.pile.PutCardOnTop(CCard(1, 2)); });
+    Edit([&](Table& t) { t.fannedCount = 1; });
     Drag(120, kTopY, 650, 400);
-    EXPECT_EQ(view->model.pile.GetNumCards(), 1);
-    EXPECT_EQ(view->model.fannedCount, 2);  // taking it left 1; the return raised it
+    EXPECT_EQ(view->Model().pile.GetNumCards(), 1);
+    EXPECT_EQ(view->Model().fannedCount, 2);  // taking it left 1; the return raised it
 
     for (int n = 3; n <= 6; ++n)
-        view->model.pile.PutCardOnTop(CCard(1, n));
-    view->model.fannedCount = 3;
+        Edit([&](Table& t) { t.pile.PutCardOnTop(CCard(1, n)); });
+    Edit([&](Table& t) { t.fannedCount = 3; });
     Drag(170, kTopY, 650, 400);
-    EXPECT_EQ(view->model.fannedCount, 3);
-    EXPECT_EQ(view->model.pile.GetCard(0), CCard(1, 6));
+    EXPECT_EQ(view->Model().fannedCount, 3);
+    EXPECT_EQ(view->Model().pile.GetCard(0), CCard(1, 6));
 }
 
 TEST_F(Mouse, FreezeKeepsPackCardsWhereTheyAre) {
@@ -227,13 +227,13 @@ TEST_F(Mouse, FreezeKeepsPackCardsWhereTheyAre) {
     PutOnStack(0, CCard(1, 6));
     view->SetFlags(1, 0, 0, 0);
     Drag(PackPointX(1), kTopY, StackPointX(0), RowPointY(0));
-    EXPECT_EQ(view->model.packCount[1], 5);
+    EXPECT_EQ(view->Model().packCount[1], 5);
     view->SetFlags(0, 0, 0, 0);
     Drag(PackPointX(1), kTopY, 650, 450);  // refused: back to its pack
-    EXPECT_EQ(view->model.packCount[1], 5);
+    EXPECT_EQ(view->Model().packCount[1], 5);
     Drag(PackPointX(1), kTopY, StackPointX(0), RowPointY(0));
-    EXPECT_EQ(view->model.packCount[1], 4);
-    EXPECT_EQ(view->model.stacks[0][1], CCard(3, 5));
+    EXPECT_EQ(view->Model().packCount[1], 4);
+    EXPECT_EQ(view->Model().stacks[0][1], CCard(3, 5));
 }
 
 TEST_F(Mouse, TheDragPictureFollowsThePointerOnScreenOnly) {
@@ -249,16 +249,15 @@ TEST_F(Mouse, TheDragPictureFollowsThePointerOnScreenOnly) {
     EXPECT_EQ(PixelAt(Offscreen(), 60, 174), Rgb(0, 153, 0));
 
     view->MovedCursor(BPoint(345, 346));
-    EXPECT_EQ(view->handX, 325);
-    EXPECT_EQ(view->handY, 326);
+    EXPECT_EQ(view->HandX(), 325);
+    EXPECT_EQ(view->HandY(), 326);
     EXPECT_EQ(PixelAt(Screen(), 360, 374), face);
     EXPECT_EQ(PixelAt(Screen(), 325, 326), Rgb(0, 153, 0));  // a transparent corner
     EXPECT_EQ(PixelAt(Offscreen(), 360, 374), Rgb(0, 153, 0));
     EXPECT_EQ(PixelAt(Screen(), 60, 174), Rgb(0, 153, 0));  // the old place uncovered
 
-    view->mouseState = CView::kMouseIdle;
     view->Drop(345, 346);
-    EXPECT_EQ(view->model.stackCount[3], 1);
+    EXPECT_EQ(view->Model().stackCount[3], 1);
     EXPECT_EQ(Screen(), Offscreen());
 }
 
@@ -271,13 +270,13 @@ TEST_F(Mouse, CommandsWaitUntilThePressIsOverAndASecondPressIsIgnored) {
     auto meanwhile = [&] {
         QCoreApplication::processEvents();  // the event loop runs during a press, as it does live
         view->DeliverMouseDown(BPoint(300, 300), 1);  // returns at once
-        stateAfterSecondPress = view->mouseState;
+        stateAfterSecondPress = view->MouseState();
     };
     testseams::Press(
         view, 1, {{BPoint(StackPointX(0), RowPointY(0)), 1}, {target, 1, meanwhile}, {target, 0}});
     EXPECT_EQ(stateAfterSecondPress, 1);
-    EXPECT_EQ(view->model.stackCount[4], 1);  // the king was dragged and dropped
-    EXPECT_EQ(window->CountQueued(), 2);      // the deal is still waiting, and the drop's notice
+    EXPECT_EQ(view->Model().stackCount[4], 1);  // the king was dragged and dropped
+    EXPECT_EQ(window->CountQueued(), 2);        // the deal is still waiting, and the drop's notice
 }
 
 // A press and its release that arrive together through Qt, as a quick click, a remote desktop
@@ -306,9 +305,9 @@ class QuickClick : public Mouse {
 TEST_F(QuickClick, OnTheDeckTurnsCards) {
     ClearTable();
     for (int n = 1; n <= 5; ++n)
-        view->model.deck.PutCardOnTop(CCard(1, n));
+        Edit([&](Table& t) { t.deck.PutCardOnTop(CCard(1, n)); });
     Click(kDeckX, kTopY, Qt::LeftButton);
-    EXPECT_EQ(view->model.pile.GetNumCards(), 3);
+    EXPECT_EQ(view->Model().pile.GetNumCards(), 3);
     EXPECT_EQ(UndoCount(), 1);
 }
 
@@ -316,21 +315,21 @@ TEST_F(QuickClick, WithTheSecondaryButtonPlaysTheCard) {
     ClearTable();
     PutOnStack(2, CCard(3, 1));
     Click(StackPointX(2), RowPointY(0), Qt::RightButton);
-    EXPECT_EQ(view->model.packCount[0], 1);
-    EXPECT_EQ(view->model.stackCount[2], 0);
+    EXPECT_EQ(view->Model().packCount[0], 1);
+    EXPECT_EQ(view->Model().stackCount[2], 0);
 }
 
 TEST_F(QuickClick, OnACardPicksItUpAndPutsItBack) {
     ClearTable();
     PutOnStack(0, CCard(2, 12));
     int flightSteps = 0;
-    testseams::ObserveSync([&](BView*) { flightSteps += view->handCount > 0 ? 1 : 0; });
+    testseams::ObserveSync([&](BView*) { flightSteps += view->Model().handCount > 0 ? 1 : 0; });
     Click(StackPointX(0), RowPointY(0), Qt::LeftButton);
     EXPECT_GE(flightSteps, 1);  // the queen was lifted, refused on her own empty place, and flew
-    EXPECT_EQ(view->model.stackCount[0], 1);
-    EXPECT_EQ(view->model.stacks[0][0], CCard(2, 12));
+    EXPECT_EQ(view->Model().stackCount[0], 1);
+    EXPECT_EQ(view->Model().stacks[0][0], CCard(2, 12));
     EXPECT_EQ(UndoCount(), 0);
-    EXPECT_EQ(view->mouseState, CView::kMouseIdle);
+    EXPECT_EQ(view->MouseState(), CView::kMouseIdle);
 }
 
 }  // namespace

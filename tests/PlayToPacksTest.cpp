@@ -9,10 +9,10 @@ class SecondaryButton : public TableFixture {
   protected:
     void ExpectNothingHappens(int x, int y) {
         const std::string before = Layout();
-        const size_t depth = view->undoHistory.size();
+        const size_t depth = view->History().Size();
         RightClick(x, y);
         EXPECT_EQ(Layout(), before) << x << "," << y;
-        EXPECT_EQ(view->undoHistory.size(), depth) << x << "," << y;
+        EXPECT_EQ(view->History().Size(), depth) << x << "," << y;
     }
 };
 
@@ -22,9 +22,9 @@ TEST_F(SecondaryButton, ATopCardGoesToItsPack) {
     FillPack(2, 3, 6);
     PutOnStack(4, CCard(3, 7));
     RightClick(440, 130);
-    EXPECT_EQ(view->model.packCount[2], 7);
-    EXPECT_EQ(view->model.stackCount[4], 0);
-    EXPECT_EQ(view->undoHistory.size(), 1u);
+    EXPECT_EQ(view->Model().packCount[2], 7);
+    EXPECT_EQ(view->Model().stackCount[4], 0);
+    EXPECT_EQ(view->History().Size(), 1u);
 }
 
 TEST_F(SecondaryButton, ACoveredCardMovesWithItsRunToTheFirstFittingStack) {
@@ -33,15 +33,15 @@ TEST_F(SecondaryButton, ACoveredCardMovesWithItsRunToTheFirstFittingStack) {
     PutOnStack(4, CCard(3, 7));
     PutOnStack(4, CCard(1, 6));
     RightClick(440, 130);  // the 7 is not offered to its pack while covered
-    EXPECT_EQ(view->model.stackCount[4], 2);
+    EXPECT_EQ(view->Model().stackCount[4], 2);
     PutOnStack(1, CCard(1, 8), 1);  // face down: does not count
     PutOnStack(3, CCard(2, 8));
     PutOnStack(6, CCard(1, 8));
     RightClick(440, 130);
-    ASSERT_EQ(view->model.stackCount[3], 3);
-    EXPECT_EQ(view->model.stacks[3][1], CCard(3, 7));
-    EXPECT_EQ(view->model.stacks[3][2], CCard(1, 6));
-    EXPECT_EQ(view->model.stackCount[6], 1);
+    ASSERT_EQ(view->Model().stackCount[3], 3);
+    EXPECT_EQ(view->Model().stacks[3][1], CCard(3, 7));
+    EXPECT_EQ(view->Model().stacks[3][2], CCard(1, 6));
+    EXPECT_EQ(view->Model().stackCount[6], 1);
 }
 
 TEST_F(SecondaryButton, AcesTakeTheFirstEmptyPackAndKingsTheFirstEmptyStack) {
@@ -53,19 +53,19 @@ TEST_F(SecondaryButton, AcesTakeTheFirstEmptyPackAndKingsTheFirstEmptyStack) {
     PutOnStack(2, CCard(4, 5));
     PutOnStack(4, CCard(4, 5));
     PutOnStack(6, CCard(4, 5));
-    view->model.pile.PutCardOnTop(CCard(3, 1));
-    view->model.pile.PutCardOnTop(CCard(3, 13));
-    view->model.fannedCount = 2;
+    Edit([&](Table& t) { t.pile.PutCardOnTop(CCard(3, 1)); });
+    Edit([&](Table& t) { t.pile.PutCardOnTop(CCard(3, 13)); });
+    Edit([&](Table& t) { t.fannedCount = 2; });
     RightClick(130, 60);
-    EXPECT_EQ(view->model.stackCount[3], 1);  // the king, to the first empty stack
-    EXPECT_EQ(view->model.fannedCount, 1);
+    EXPECT_EQ(view->Model().stackCount[3], 1);  // the king, to the first empty stack
+    EXPECT_EQ(view->Model().fannedCount, 1);
     RightClick(110, 60);
-    EXPECT_EQ(view->model.packCount[2], 1);  // the ace, to the first empty pack
-    EXPECT_EQ(view->model.pile.GetNumCards(), 0);
+    EXPECT_EQ(view->Model().packCount[2], 1);  // the ace, to the first empty pack
+    EXPECT_EQ(view->Model().pile.GetNumCards(), 0);
     PutOnStack(5, CCard(1, 13));
     for (int s : {3, 5})
-        view->model.stackCount[s] = s == 3 ? 1 : 0;
-    view->model.stackCount[5] = 0;
+        Edit([&](Table& t) { t.stackCount[s] = s == 3 ? 1 : 0; });
+    Edit([&](Table& t) { t.stackCount[5] = 0; });
     ExpectNothingHappens(60, 130);  // a five with nowhere to go
 }
 
@@ -76,11 +76,11 @@ TEST_F(SecondaryButton, APackIsPreferredAndTheFirstStackWins) {
     PutOnStack(2, CCard(4, 9));
     PutOnStack(5, CCard(3, 9));
     RightClick(60, 130);
-    EXPECT_EQ(view->model.packCount[3], 8);
+    EXPECT_EQ(view->Model().packCount[3], 8);
     PutOnStack(0, CCard(1, 8));
     RightClick(60, 130);
-    EXPECT_EQ(view->model.stackCount[2], 2);  // both 9s fit: stack 2 comes first
-    EXPECT_EQ(view->model.stackCount[5], 1);
+    EXPECT_EQ(view->Model().stackCount[2], 2);  // both 9s fit: stack 2 comes first
+    EXPECT_EQ(view->Model().stackCount[5], 1);
 }
 
 TEST_F(SecondaryButton, APackCardGoesToAStackUnlessFrozen) {
@@ -91,14 +91,14 @@ TEST_F(SecondaryButton, APackCardGoesToAStackUnlessFrozen) {
     ExpectNothingHappens(380, 60);
     view->SetFlags(0, 0, 0, 0);
     RightClick(380, 60);
-    EXPECT_EQ(view->model.packCount[1], 4);
-    EXPECT_EQ(view->model.stackCount[6], 2);
+    EXPECT_EQ(view->Model().packCount[1], 4);
+    EXPECT_EQ(view->Model().stackCount[6], 2);
 }
 
 TEST_F(SecondaryButton, PlacesWithoutACardDoNothing) {
     ClearTable();
     for (int n = 1; n <= 3; ++n)
-        view->model.deck.PutCardOnTop(CCard(1, n));
+        Edit([&](Table& t) { t.deck.PutCardOnTop(CCard(1, n)); });
     PutOnStack(2, CCard(2, 1), 1);
     PutOnStack(3, CCard(2, 2));
     PutOnStack(4, CCard(3, 13));
@@ -109,21 +109,21 @@ TEST_F(SecondaryButton, PlacesWithoutACardDoNothing) {
 
 TEST_F(SecondaryButton, ThePileCardFliesFromWhereItIsShown) {
     ClearTable();
-    view->model.deck.PutCardOnTop(CCard(4, 4));  // keeps the game from completing
+    Edit([&](Table& t) { t.deck.PutCardOnTop(CCard(4, 4)); });  // keeps the game from completing
     for (int n = 1; n <= 3; ++n)
-        view->model.pile.PutCardOnTop(CCard(2, 3 + n));  // the 6 on top
-    view->model.fannedCount = 3;
+        Edit([&](Table& t) { t.pile.PutCardOnTop(CCard(2, 3 + n)); });  // the 6 on top
+    Edit([&](Table& t) { t.fannedCount = 3; });
     PutOnStack(0, CCard(3, 7));
     std::vector<int> xs;
     testseams::ObserveSync([&](BView*) {
-        if (view->handCount > 0)
-            xs.push_back(view->handX);
+        if (view->Model().handCount > 0)
+            xs.push_back(view->HandX());
     });
     RightClick(170, 60);
     ASSERT_FALSE(xs.empty());
     EXPECT_EQ(xs.front(), 135);
-    EXPECT_EQ(view->model.fannedCount, 2);
-    EXPECT_EQ(view->model.stackCount[0], 2);
+    EXPECT_EQ(view->Model().fannedCount, 2);
+    EXPECT_EQ(view->Model().stackCount[0], 2);
 }
 
 // A card of the wrong suit for a pack, or of the wrong colour for a stack, is refused whichever
@@ -139,11 +139,11 @@ TEST_F(SecondaryButton, WrongSuitsAndColoursAreRefusedByEveryPath) {
     Drag(stackX(4), 140, stackX(2), 160);
     RightClick(stackX(0), 140);
     RightClick(stackX(4), 140);
-    EXPECT_EQ(view->model.packCount[0], 1);
-    EXPECT_EQ(view->model.stackCount[0], 1);
-    EXPECT_EQ(view->model.stackCount[2], 1);
-    EXPECT_EQ(view->model.stackCount[4], 1);
-    EXPECT_TRUE(view->undoHistory.empty());
+    EXPECT_EQ(view->Model().packCount[0], 1);
+    EXPECT_EQ(view->Model().stackCount[0], 1);
+    EXPECT_EQ(view->Model().stackCount[2], 1);
+    EXPECT_EQ(view->Model().stackCount[4], 1);
+    EXPECT_FALSE(view->History().CanUndo());
 
     // Autocomplete with clubs begun on pack 0 and spades on pack 1: four falling runs, each of
     // two suits, and every card must still find the pack of its own suit.
@@ -157,13 +157,13 @@ TEST_F(SecondaryButton, WrongSuitsAndColoursAreRefusedByEveryPath) {
             if (!(n == 1 && (card.GetSuit() == 3 || card.GetSuit() == 4)))
                 PutOnStack(s, card);
         }
-    ASSERT_EQ(TableFault(view->model), "") << Layout();
+    ASSERT_EQ(TableFault(view->Model()), "") << Layout();
     view->AutoComplete();
     for (int p = 0; p < 4; ++p)
-        ASSERT_EQ(view->model.packCount[p], 13) << "pack " << p << "\n" << Layout();
-    EXPECT_EQ(TableFault(view->model), "") << Layout();
-    EXPECT_EQ(view->model.packs[0][12], CCard(3, 13));
-    EXPECT_EQ(view->model.packs[1][12], CCard(4, 13));
+        ASSERT_EQ(view->Model().packCount[p], 13) << "pack " << p << "\n" << Layout();
+    EXPECT_EQ(TableFault(view->Model()), "") << Layout();
+    EXPECT_EQ(view->Model().packs[0][12], CCard(3, 13));
+    EXPECT_EQ(view->Model().packs[1][12], CCard(4, 13));
 }
 
 }  // namespace

@@ -77,16 +77,16 @@ TEST_F(Scale, DragsAndFlightsLeaveTheScreenAsTheOffscreenTable) {
         path.push_back(BPoint(StackX(1) + 9 + 23 * i, StackCardY(0) + 5 + (i % 3) * 17 - 9));
     path.push_back(BPoint(StackX(4) + 20, StackCardY(0) + 30));
     Drag(path);
-    ASSERT_EQ(view->model.stackCount[4], 4);
+    ASSERT_EQ(view->Model().stackCount[4], 4);
     EXPECT_TRUE(Screen() == Offscreen());
     // A flight: the ace to its pack by the secondary button, checked at every step outside the
     // card in flight.
     int stale = 0;
     testseams::ObserveSync([&](BView*) {
-        if (view->handCount == 0)
+        if (view->Model().handCount == 0)
             return;
-        const BRect hand(view->handX, view->handY, view->handX + kCardWidth - 1,
-                         view->handY + kCardHeight - 1);
+        const BRect hand(view->HandX(), view->HandY(), view->HandX() + kCardWidth - 1,
+                         view->HandY() + kCardHeight - 1);
         for (int y = 0; y < kHeight * k; y += 1)
             for (int x = 0; x < kWidth * k; x += 1)
                 if (!hand.Contains(BPoint(x / k, y / k)) &&
@@ -95,12 +95,13 @@ TEST_F(Scale, DragsAndFlightsLeaveTheScreenAsTheOffscreenTable) {
     });
     RightClick(StackX(5) + 30, kStackY + 40);
     testseams::ObserveSync(nullptr);
-    EXPECT_EQ(view->model.packCount[0], 1);
+    EXPECT_EQ(view->Model().packCount[0], 1);
     EXPECT_EQ(stale, 0);
     EXPECT_TRUE(Screen() == Offscreen());
     // On a screen of a whole ratio the window shows the buffer pixel for pixel.
-    if (QtSide::Widget(*view)->devicePixelRatioF() == k)
+    if (QtSide::Widget(*view)->devicePixelRatioF() == k) {
         EXPECT_EQ(WindowDiffersFromScreen(), 0);
+    }
 }
 
 TEST_F(Scale, ASetWithOnlyItsOwnSizeIsEnlargedWithoutItsKeyColour) {
@@ -139,7 +140,7 @@ TEST_F(Scale, ASetWithOnlyItsOwnSizeIsEnlargedWithoutItsKeyColour) {
 TEST_F(Scale, PressesLandWhereTheyDidAndAScreenChangeRedraws) {
     ClearTable();
     for (int n = 1; n <= 5; ++n)
-        view->model.deck.PutCardOnTop(CCard(1, n));
+        Edit([&](Table& t) { t.deck.PutCardOnTop(CCard(1, n)); });
     PutOnStack(6, CCard(2, 5));
     view->UpdateBackground();
     // A real press and release on the deck, in the widget's own coordinates.
@@ -151,7 +152,7 @@ TEST_F(Scale, PressesLandWhereTheyDidAndAScreenChangeRedraws) {
         w, new QMouseEvent(QEvent::MouseButtonRelease, at, w->mapToGlobal(at), Qt::LeftButton,
                            Qt::NoButton, Qt::NoModifier));
     QCoreApplication::sendPostedEvents(w);
-    EXPECT_EQ(view->model.pile.GetNumCards(), 3);
+    EXPECT_EQ(view->Model().pile.GetNumCards(), 3);
 
     // To a screen of one pixel a unit and back: every image follows, and the table is whole.
     const std::string layout = Layout();

@@ -18,9 +18,9 @@ namespace {
 class Soak : public TableFixture {
   protected:
     void ExpectLegalTable(const std::string& what) {
-        ASSERT_EQ(TableFault(view->model), "") << what << "\n" << Layout();
-        ASSERT_EQ(view->handCount, 0) << what;
-        ASSERT_EQ(view->mouseState, CView::kMouseIdle) << what;
+        ASSERT_EQ(TableFault(view->Model()), "") << what << "\n" << Layout();
+        ASSERT_EQ(view->Model().handCount, 0) << what;
+        ASSERT_EQ(view->MouseState(), CView::kMouseIdle) << what;
         ASSERT_TRUE(Screen() == Offscreen()) << what << "\n" << Layout();
     }
 
@@ -28,12 +28,12 @@ class Soak : public TableFixture {
     BPoint SomeCard(std::mt19937& rng) {
         switch (rng() % 4) {
             case 0:
-                return BPoint(105 + 15 * std::max(0, view->model.fannedCount - 1) + 10, 40);
+                return BPoint(105 + 15 * std::max(0, view->Model().fannedCount - 1) + 10, 40);
             case 1:
                 return BPoint(280 + 80 * (rng() % 4), 40);
             case 2: {
                 const int s = int(rng() % 7);
-                const int n = view->model.stackCount[s];
+                const int n = view->Model().stackCount[s];
                 const int r = n == 0 ? 0 : int(rng() % n);
                 return BPoint(30 + 96 * s, 130 + 15 * r + (r == n - 1 ? int(rng() % 80) : 0));
             }
@@ -47,7 +47,8 @@ class Soak : public TableFixture {
         if (rng() % 10 == 0)
             return BPoint(rng() % 701, rng() % 501);
         const int s = int(rng() % 7);
-        return BPoint(10 + 96 * s + rng() % 100, 126 + 15 * view->model.stackCount[s] + rng() % 60);
+        return BPoint(10 + 96 * s + rng() % 100,
+                      126 + 15 * view->Model().stackCount[s] + rng() % 60);
     }
 };
 
@@ -115,14 +116,14 @@ class MouseHands : public Hands {
     explicit MouseHands(CView* v) : view(v) {}
     void TurnDeck() override { Click(60, 60); }
     void TurnOver(int s) override {
-        Click(table::StackX(s) + 30, table::StackCardY(view->model.stackCount[s] - 1) + 40);
+        Click(table::StackX(s) + 30, table::StackCardY(view->Model().stackCount[s] - 1) + 40);
     }
     void Onward(int area, int row) override {
         const BPoint at = On(area, row);
         testseams::Press(view, 2, {{at, 2}});
     }
     void Move(int area, int row, int stack) override {
-        const int n = view->model.stackCount[stack];
+        const int n = view->Model().stackCount[stack];
         const int toY = n == 0 ? table::kStackY + 30 : table::StackCardY(n - 1) + 40;
         testseams::Press(view, 1,
                          {{On(area, row), 1}, {BPoint(table::StackX(stack) + 30, toY), 1}});
@@ -131,7 +132,7 @@ class MouseHands : public Hands {
   private:
     BPoint On(int area, int row) const {
         if (area == table::kAreaPile)
-            return BPoint(table::PileCardX(std::max(0, view->model.fannedCount - 1)) + 10, 40);
+            return BPoint(table::PileCardX(std::max(0, view->Model().fannedCount - 1)) + 10, 40);
         if (area >= table::kAreaPack0)
             return BPoint(table::PackX(area - table::kAreaPack0) + 30, 50);
         return BPoint(table::StackX(area) + 10, table::StackCardY(row) + 5);
@@ -148,13 +149,13 @@ class KeyHands : public Hands {
     KeyHands(CView* v, std::function<void(int, bool)> k) : view(v), key(std::move(k)) {}
     void TurnDeck() override { FocusOn(table::kAreaDeck, -1), key(Qt::Key_Space, false); }
     void TurnOver(int s) override {
-        FocusOn(s, view->model.stackCount[s] - 1), key(Qt::Key_Space, false);
+        FocusOn(s, view->Model().stackCount[s] - 1), key(Qt::Key_Space, false);
     }
     void Onward(int area, int row) override { FocusOn(area, row), key(Qt::Key_Return, true); }
     void Move(int area, int row, int stack) override {
         FocusOn(area, row);
         key(Qt::Key_Space, false);
-        FocusOn(stack, view->model.stackCount[stack] - 1);
+        FocusOn(stack, view->Model().stackCount[stack] - 1);
         key(Qt::Key_Return, false);
     }
 
@@ -163,15 +164,15 @@ class KeyHands : public Hands {
         return area == table::kAreaDeck ? 0 : area - table::kAreaPile + 1;
     }
     void FocusOn(int area, int row) {
-        if (!view->focusShown)
+        if (!view->Keyboard().focusShown)
             key(Qt::Key_Up, false);
         const bool toStack = area >= 0 && area < table::kStacks;
         for (int keys = 0; keys < 60; ++keys) {
-            const int a = view->focusArea;
+            const int a = view->Keyboard().focusArea;
             const bool onStack = a >= 0 && a < table::kStacks;
             if (!toStack && !onStack && a == area)
                 return;
-            if (toStack && a == area && view->focusRow == row)
+            if (toStack && a == area && view->Keyboard().focusRow == row)
                 return;
             if (!toStack)
                 key(onStack                        ? Qt::Key_Up
@@ -183,7 +184,7 @@ class KeyHands : public Hands {
             else if (a != area)
                 key(a < area ? Qt::Key_Right : Qt::Key_Left, false);
             else
-                key(view->focusRow > row ? Qt::Key_Up : Qt::Key_Down, false);
+                key(view->Keyboard().focusRow > row ? Qt::Key_Up : Qt::Key_Down, false);
         }
         ADD_FAILURE() << "the focus never reached " << area << ", " << row;
     }
@@ -204,12 +205,12 @@ class Planner {
     // Makes one purposeful move; false when nothing helps any more.
     bool Move() {
         seen.insert(Key());
-        if (auto move = Greedy(view->model)) {
+        if (auto move = Greedy(view->Model())) {
             move();
             idleTurns = 0;
             return true;
         }
-        const Table& t = view->model;
+        const Table& t = view->Model();
         if (idleTurns <= 2 * (t.deck.GetNumCards() + t.pile.GetNumCards()) + 2) {
             ++idleTurns;  // the deck, until it has gone round twice with nothing else to do
             hands.TurnDeck();
@@ -260,7 +261,7 @@ class Planner {
     // pack's card back to a stack) and keeps the first after which greedy play or the deck has
     // something to do; every other is taken back with Undo.
     bool Search() {
-        const Table start = view->model;
+        const Table start = view->Model();
         std::vector<Action> tries;
         for (int s = 0; s < table::kStacks; ++s)
             for (int r = FirstFaceUp(start, s); r < start.stackCount[s]; ++r)
@@ -279,7 +280,7 @@ class Planner {
             BLooper::DispatchAllPending();
             if (Key() == before)
                 continue;  // refused: nothing to take back
-            if (!seen.count(Key()) && (Greedy(view->model) || DeckCanPlay(view->model)))
+            if (!seen.count(Key()) && (Greedy(view->Model()) || DeckCanPlay(view->Model())))
                 return true;
             window->PostMessage(MSG_UNDO);
             BLooper::DispatchAllPending();
@@ -304,7 +305,7 @@ class Planner {
         return f;
     }
     std::string Key() const {
-        const Table& t = view->model;
+        const Table& t = view->Model();
         std::string key;
         auto add = [&key](CCard c) { key += char(c.GetSuit() * 16 + c.GetNumber()); };
         for (int i = 0; i < t.deck.GetNumCards(); ++i)
@@ -335,7 +336,7 @@ TEST_F(Soak, PurposefulPlayReachesTheEndAndKeepsEveryRule) {
     int ended = 0;
     std::string flightFault;
     testseams::ObserveSync([&](BView*) {
-        const std::string fault = TableFault(view->model, true, view->hand, view->handCount);
+        const std::string fault = TableFault(view->Model());
         if (!fault.empty() && flightFault.empty())
             flightFault = fault + "\n" + Layout();
     });
@@ -396,8 +397,8 @@ TEST_F(Soak, PlayByKeysAloneReachesTheEnd) {
         ++keys;
         over = over || !testseams::Alerts().empty();
         if (!over) {
-            ASSERT_EQ(TableFault(view->model), "") << what << "\n" << Layout();
-            ASSERT_EQ(view->handCount, 0) << what;
+            ASSERT_EQ(TableFault(view->Model()), "") << what << "\n" << Layout();
+            ASSERT_EQ(view->Model().handCount, 0) << what;
         }
     };
     constexpr int kStray[] = {Qt::Key_Left,  Qt::Key_Right,  Qt::Key_Up,    Qt::Key_Down,

@@ -3,6 +3,8 @@
 #include <QDir>
 #include <QFile>
 
+#include "view/MoveCheck.h"
+
 int main(int argc, char** argv) {
     // Every test runs headless, whatever display the machine has.
     qputenv("QT_QPA_PLATFORM", "offscreen");
@@ -14,6 +16,8 @@ int main(int argc, char** argv) {
                                                               QFileDevice::ExeOwner);
         qputenv("XDG_RUNTIME_DIR", runtime);
     }
+    // Every press, key, undo and flight step in the suite checks the table after it.
+    movecheck::SetEnabled(true);
     QApplication app(argc, argv);
     QApplication::setQuitOnLastWindowClosed(false);
     ::testing::InitGoogleTest(&argc, argv);

@@ -21,6 +21,7 @@
 #include "platform/QtSide.h"
 #include "platform/TestSeams.h"
 #include "platform/Window.h"
+#include "tests/TableBuilder.h"
 #include "view/CView.h"
 
 namespace testing_support {
@@ -78,6 +79,14 @@ class AppFixture : public ::testing::Test {
         view = window->tableView;
     }
 
+    // Changes the game's table as a test lays it out; the caller redraws what it needs.
+    template <typename Change>
+    void Edit(Change change) {
+        Table t = view->Model();
+        change(t);
+        view->LayOut(t);
+    }
+
     QTemporaryDir config;
     std::unique_ptr<CApplication> app;
     CWindow* window = nullptr;
@@ -96,28 +105,16 @@ class TableFixture : public AppFixture {
     // Empties every place, so a test can lay out just the cards it needs. With an empty deck and
     // pile every move would end in autocomplete, so that is switched off.
     void ClearTable() {
-        view->autoCompleteOn = 0;
-        view->model.deck = PackOfCards(1);
-        view->model.pile = PackOfCards(1);
-        for (int s = 0; s < 7; ++s) {
-            view->model.stackCount[s] = 0;
-            for (int r = 0; r < 21; ++r)
-                view->model.faceDown[s][r] = 0;
-        }
-        for (int p = 0; p < 4; ++p)
-            view->model.packCount[p] = 0;
-        view->model.fannedCount = 0;
-        view->handCount = 0;
+        Options o = view->GetOptions();
+        o.autoCompleteOn = 0;
+        view->SetOptions(o);
+        view->LayOut(Table());
     }
     void PutOnStack(int s, CCard card, int down = 0) {
-        view->model.stacks[s][view->model.stackCount[s]] = card;
-        view->model.faceDown[s][view->model.stackCount[s]] = down;
-        ++view->model.stackCount[s];
+        Edit([&](Table& t) { tables::PutOnStack(t, s, card, down); });
     }
     void FillPack(int p, int suit, int upTo) {
-        for (int n = 1; n <= upTo; ++n)
-            view->model.packs[p][n - 1] = CCard(suit, n);
-        view->model.packCount[p] = upTo;
+        Edit([&](Table& t) { tables::FillPack(t, p, suit, upTo); });
     }
     // A primary press at one point, held for `polls` samples, then released there.
     void Click(int x, int y, int polls = 1) {
@@ -147,23 +144,23 @@ class TableFixture : public AppFixture {
             t += std::to_string(c.GetSuit()) + "/" + std::to_string(c.GetNumber()) + " ";
         };
         t += "deck ";
-        for (int i = 0; i < view->model.deck.GetNumCards(); ++i)
-            card(view->model.deck.GetCard(i));
+        for (int i = 0; i < view->Model().deck.GetNumCards(); ++i)
+            card(view->Model().deck.GetCard(i));
         t += "| pile ";
-        for (int i = 0; i < view->model.pile.GetNumCards(); ++i)
-            card(view->model.pile.GetCard(i));
-        t += "| fanned " + std::to_string(view->model.fannedCount);
+        for (int i = 0; i < view->Model().pile.GetNumCards(); ++i)
+            card(view->Model().pile.GetCard(i));
+        t += "| fanned " + std::to_string(view->Model().fannedCount);
         for (int s = 0; s < 7; ++s) {
             t += " | stack ";
-            for (int r = 0; r < view->model.stackCount[s]; ++r) {
-                card(view->model.stacks[s][r]);
-                t += view->model.faceDown[s][r] == 1 ? "down " : "";
+            for (int r = 0; r < view->Model().stackCount[s]; ++r) {
+                card(view->Model().stacks[s][r]);
+                t += view->Model().faceDown[s][r] == 1 ? "down " : "";
             }
         }
         for (int p = 0; p < 4; ++p) {
             t += " | pack ";
-            for (int k = 0; k < view->model.packCount[p]; ++k)
-                card(view->model.packs[p][k]);
+            for (int k = 0; k < view->Model().packCount[p]; ++k)
+                card(view->Model().packs[p][k]);
         }
         return t;
     }

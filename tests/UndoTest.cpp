@@ -26,7 +26,7 @@ TEST_F(Undo, TwentyDeepAfterTwentyFiveMoves) {
         Click(60, 60);
         after.push_back(Layout());
     }
-    EXPECT_EQ(view->model.deck.GetNumCards(), 24);
+    EXPECT_EQ(view->Model().deck.GetNumCards(), 24);
     EXPECT_TRUE(UndoEnabled());
     for (int undo = 1; undo <= 20; ++undo) {
         EXPECT_TRUE(UndoEnabled()) << undo;
@@ -41,7 +41,7 @@ TEST_F(Undo, TwentyDeepAfterTwentyFiveMoves) {
 TEST_F(Undo, EachKindOfMoveComesBack) {
     ClearTable();
     for (int n = 1; n <= 5; ++n)
-        view->model.deck.PutCardOnTop(CCard(4, n));
+        Edit([&](Table& t) { t.deck.PutCardOnTop(CCard(4, n)); });
     PutOnStack(0, CCard(1, 12), 1);
     PutOnStack(0, CCard(3, 11));
     PutOnStack(0, CCard(2, 10));
@@ -52,9 +52,9 @@ TEST_F(Undo, EachKindOfMoveComesBack) {
 
     auto expectUndone = [this](const char* what, auto move) {
         const std::string before = Layout();
-        const int depth = int(view->undoHistory.size());
+        const int depth = int(view->History().Size());
         move();
-        ASSERT_EQ(int(view->undoHistory.size()), depth + 1) << what;
+        ASSERT_EQ(int(view->History().Size()), depth + 1) << what;
         ASSERT_NE(Layout(), before) << what;
         UndoCommand();
         EXPECT_EQ(Layout(), before) << what;
@@ -72,16 +72,16 @@ TEST_F(Undo, EachKindOfMoveComesBack) {
 TEST_F(Undo, APileCardDropComesBackWithTheLoweredFannedCount) {
     ClearTable();
     for (int n = 1; n <= 3; ++n)
-        view->model.pile.PutCardOnTop(CCard(1, n));  // the 3 on top
-    view->model.fannedCount = 3;
+        Edit([&](Table& t) { t.pile.PutCardOnTop(CCard(1, n)); });  // the 3 on top
+    Edit([&](Table& t) { t.fannedCount = 3; });
     PutOnStack(4, CCard(3, 4));
     Drag(170, 60, 440, 150);
-    ASSERT_EQ(view->model.stackCount[4], 2);
+    ASSERT_EQ(view->Model().stackCount[4], 2);
     UndoCommand();
-    EXPECT_EQ(view->model.pile.GetCard(0), CCard(1, 3));
-    EXPECT_EQ(view->model.pile.GetNumCards(), 3);
-    EXPECT_EQ(view->model.fannedCount, 2);
-    EXPECT_EQ(view->model.stackCount[4], 1);
+    EXPECT_EQ(view->Model().pile.GetCard(0), CCard(1, 3));
+    EXPECT_EQ(view->Model().pile.GetNumCards(), 3);
+    EXPECT_EQ(view->Model().fannedCount, 2);
+    EXPECT_EQ(view->Model().stackCount[4], 1);
 }
 
 TEST_F(Undo, ANewDealEmptiesTheHistory) {

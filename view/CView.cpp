@@ -25,11 +25,7 @@ CView::CView(BRect frame, const char* name)
     dragView = new BView(dragImage->Bounds(), "hView", B_FOLLOW_ALL_SIDES, B_WILL_DRAW);
     dragImage->AddChild(dragView);
 
-    handCount = 0;
-    autoCompleteOn = 1;
-    undoFlag = 0;
     SetBack(0);
-    mouseState = kMouseIdle;
     model.deck = PackOfCards(0);
     model.deck.Shuffle(CalendarTime());
     Deal();
@@ -52,7 +48,7 @@ void CView::ScaleChanged(int32 scale) {
     dragImage->RemoveChild(dragView);
     dragImage = std::make_unique<BBitmap>(kHandBounds, B_RGB32, true, deviceScale);
     dragImage->AddChild(dragView);
-    SetBitmap(cardSetPath.c_str(), 1);
+    SetBitmap(cardSetPath.c_str(), /*noRedraw=*/1);
     SetBackground(backgroundName.c_str());  // draws the whole table anew
     UpdateBitmap();
 }

@@ -1,6 +1,6 @@
-// The table view: holds one game (a Table, with its rules in game/), plays it by mouse, moves
-// cards by itself, keeps the undo history and draws the table. Its members live in view/, one
-// file for each concern.
+// The table view: shows one game and plays it. Each press, key and automatic move asks the game
+// (game/Moves.h) to make the move, then draws it and flies its cards; the table, the undo history
+// and the options are values of game/. Its members live in view/, one file for each concern.
 #pragma once
 
 #include <cstdint>
@@ -9,7 +9,11 @@
 #include <vector>
 
 #include "game/CCard.h"
+#include "game/Moves.h"
+#include "game/Options.h"
 #include "game/PackOfCards.h"
+#include "game/Place.h"
+#include "game/UndoHistory.h"
 #include "platform/Bitmap.h"
 #include "platform/View.h"
 #include "view/Limits.h"
@@ -39,7 +43,16 @@ class CView : public BView {
     // Device pixels a unit of the table's images.
     int32_t DeviceScale() const { return deviceScale; }
 
-    // Options and dealing (view/Dealing.cpp).
+    // The table and its history, for reading; and a table laid out elsewhere (a test's or a
+    // benchmark's) put in place of the game's, drawn by the caller.
+    const Table& Model() const { return model; }
+    const UndoHistory& History() const { return history; }
+    void LayOut(const Table& t) { model = t; }
+
+    // Options and dealing (view/Dealing.cpp). SetFlags and GetFlags carry the four flags in
+    // their fixed order; the options value carries them with the card back.
+    Options GetOptions() const { return options; }
+    void SetOptions(const Options& o);
     void SetFlags(int32_t freeze, int32_t autoComplete, int32_t one, int32_t redeals);
     void GetFlags(int32_t& freeze, int32_t& autoComplete, int32_t& one, int32_t& redeals) const;
     void Deal();
@@ -89,7 +102,10 @@ class CView : public BView {
     void UpdateUndo();
     void DoUndo();
 
-    // Drawing (view/TableDrawing.cpp).
+    // Drawing (view/TableDrawing.cpp). A place's update redraws the off-screen table and, unless
+    // told otherwise, puts the result on the screen.
+    static constexpr int32_t kToScreen = 0;
+    static constexpr int32_t kOffscreenOnly = 1;
     void UpdateStack(int32_t stack, int32_t offscreenOnly);
     void UpdatePacks(int32_t offscreenOnly);
     void UpdatePile(int32_t pack, int32_t offscreenOnly);
@@ -103,8 +119,9 @@ class CView : public BView {
     BRect GetCardBitmap(int32_t suit, int32_t number) const;
     BRect GetCardBitmap(CCard card) const;
     BRect GetCardBack(int32_t back) const;
+    // The back by its index, 0 to 3; GetBack answers 1 to 4.
     void SetBack(int32_t index);
-    int32_t GetBack() const { return backNumber; }
+    int32_t GetBack() const { return options.back + 1; }
     const char* GetBit() const { return cardSetPath.c_str(); }
     BBitmap* GetBitmap() const { return cardImage.get(); }
 
@@ -121,46 +138,58 @@ class CView : public BView {
     BBitmap* BackgroundImage() const { return backgroundImage.get(); }
     BBitmap* ShadedImage() const { return shadedImage.get(); }
 
-    // The cards on the table.
-    Table model;
-
-    // The hand: cards being dragged or flown; hand[0] is the deepest.
-    CCard hand[table::kHandCapacity];
-    int32_t handCount = 0;
-    int32_t handSource = 0;
     // What the press in progress does: nothing yet, a drag, or a secondary click.
     enum : int32_t { kMouseIdle = -1, kMouseDragging = 1, kMouseSecondary = -2 };
+    int32_t MouseState() const { return mouseState; }
+    // Where the hand's picture lies now.
+    int32_t HandX() const { return handX; }
+    int32_t HandY() const { return handY; }
+    // The keyboard's place (area and row as WhichClicked gives them; row -1 off the stacks and
+    // on an empty stack), whether its frame shows, and where the cards it lifted come from.
+    struct KeyboardMarks {
+        int32_t focusArea;
+        int32_t focusRow;
+        bool focusShown;
+        int32_t liftArea;
+        int32_t liftRow;
+    };
+    KeyboardMarks Keyboard() const { return {focusArea, focusRow, focusShown, liftArea, liftRow}; }
+
+  private:
+    // The cards on the table, the hand's among them; the tables before the last moves; the
+    // player's options.
+    Table model;
+    UndoHistory history;
+    Options options;
+
     int32_t mouseState = kMouseIdle;
     int32_t handX = 0;
     int32_t handY = 0;
     int32_t grabX = 0;
     int32_t grabY = 0;
 
-    // The keyboard's place (area and row as WhichClicked gives them; row -1 off the stacks and
-    // on an empty stack), whether its frame shows, and the cards lifted by the keyboard, which
-    // stay in the model, raised on screen only, until they are put down.
+    // Cards lifted by the keyboard stay in the model, raised on screen only, until they are put
+    // down.
     int32_t focusArea = table::kAreaDeck;
     int32_t focusRow = -1;
     bool focusShown = false;
     int32_t liftArea = table::kAreaNone;
     int32_t liftRow = -1;
 
-    // Options and history.
-    int32_t freezePacks = 0;
-    int32_t autoCompleteOn = 1;
-    int32_t dealOne = 0;
-    int32_t twoRedeals = 0;
-    int32_t undoFlag = 0;
-    // The table before each of the last moves, the latest last.
-    std::vector<Table> undoHistory;
-
-  private:
     // The press itself, from the first sample to the release.
     void PlayPress();
-    // In debug builds, after every move: a table that kept every rule still does, with the hand
-    // empty. IsSound is whether it keeps them now (always false in release builds).
-    bool IsSound() const;
-    void CheckAtRest(bool soundBefore) const;
+    // When moves are checked (view/MoveCheck.h), after every press, key, undo and flight step:
+    // a table that kept every rule still does, with as many cards, and at rest with the hand
+    // empty. BeginCheck notes, as a press, key or undo begins, whether the table keeps the rules
+    // (one laid out by hand may not) and how many cards it holds; EndCheck checks the table at
+    // rest as it ends.
+    void BeginCheck();
+    void EndCheck();
+    void CheckTable(bool atRest) const;
+    struct {
+        bool sound = false;
+        int cards = 0;
+    } checkBase;
     // The keyboard's steps (view/Keyboard.cpp).
     void PlayKey(char key, bool shift);
     void MoveFocus(char key);
@@ -174,6 +203,15 @@ class CView : public BView {
     // The lifted cards in words: "eight of spades with two cards on it".
     std::string LiftedWords() const;
     void ShowLifted(bool keepHandOut);
+    // Takes the cards of a place into a table's hand and draws the place off screen without
+    // them, the hand's picture composed and placed over where they were.
+    void LiftInto(Table& t, int32_t area, int32_t row);
+    void ComposeHandImage(const Table& t);
+    void DrawHandAt(int32_t count, int32_t x, int32_t y);
+    // The off-screen table's drawing of a stack, the deck and pile, a pack, from a table.
+    void PaintStack(const Table& t, int32_t stack);
+    void PaintDeckAndPile(const Table& t);
+    void PaintPack(const Table& t, int32_t pack);
     void RedrawPlace(int32_t area);
     BRect FocusRect() const;
     BRect LiftRect() const;
@@ -204,7 +242,6 @@ class CView : public BView {
     std::unique_ptr<BBitmap> cardImage;
     std::string cardSetPath;
     std::string applicationFolder = ".";
-    int32_t backNumber = 1;
     std::unique_ptr<BBitmap> backgroundImage;
     std::unique_ptr<BBitmap> shadedImage;
     std::string backgroundName;

@@ -136,5 +136,5 @@ BRect CView::GetCardBack(int32_t back) const {
 
 void CView::SetBack(int32_t index) {
     // A back read from a damaged settings file must never reach outside the card set.
-    backNumber = (index >= 0 && index <= 3 ? index : 0) + 1;
+    options.back = index >= 0 && index <= 3 ? index : 0;
 }

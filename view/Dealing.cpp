@@ -5,18 +5,23 @@
 
 using namespace table;
 
+void CView::SetOptions(const Options& o) {
+    SetFlags(o.freezePacks, o.autoCompleteOn, o.dealOne, o.twoRedeals);
+    SetBack(o.back);
+}
+
 void CView::SetFlags(int32_t freeze, int32_t autoComplete, int32_t one, int32_t redeals) {
-    freezePacks = freeze;
-    autoCompleteOn = autoComplete;
-    dealOne = one;
-    twoRedeals = redeals;
+    options.freezePacks = freeze;
+    options.autoCompleteOn = autoComplete;
+    options.dealOne = one;
+    options.twoRedeals = redeals;
 }
 
 void CView::GetFlags(int32_t& freeze, int32_t& autoComplete, int32_t& one, int32_t& redeals) const {
-    freeze = freezePacks;
-    autoComplete = autoCompleteOn;
-    one = dealOne;
-    redeals = twoRedeals;
+    freeze = options.freezePacks;
+    autoComplete = options.autoCompleteOn;
+    one = options.dealOne;
+    redeals = options.twoRedeals;
 }
 
 void CView::Deal() {
@@ -24,9 +29,7 @@ void CView::Deal() {
 }
 
 void CView::NewDeal() {
-    handCount = 0;
-    undoFlag = 0;
-    undoHistory.clear();
+    history.Clear();
     model = Table();
     model.deck = PackOfCards(0);
     model.deck.Shuffle(CalendarTime());

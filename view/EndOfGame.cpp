@@ -4,20 +4,17 @@
 using namespace table;
 
 bool CView::CompletionTestHolds() const {
-    return autoCompleteOn == 1 && NothingLeftHidden(model);
+    return options.AutoCompletes() && NothingLeftHidden(model);
 }
 
 void CView::AutoComplete() {
-    const SuitPacks packs = PacksForSuits(model);
-    int s = -1;
-    int p = -1;
     // Each card flies once; the bound only guards against a table that breaks the rules.
-    for (int flown = 0; flown < 52 && NextAutoCompleteCard(model, packs, &s, &p); ++flown) {
-        // With nothing face down every stack is one falling run, so the card is its top: the
-        // top card is what flies.
-        LiftHand(s, model.stackCount[s] - 1);
-        handSource = kAreaPack0 + p;
-        ReturnCardsToStack(handSource);
+    for (int flown = 0; flown < 52; ++flown) {
+        const std::optional<Move> move = AutoCompleteMove(model);
+        if (!move)
+            break;
+        LiftHand(move->from.ToArea(), move->row);
+        ReturnCardsToStack(move->to.ToArea());
     }
 }
 

@@ -4,11 +4,15 @@
 using namespace table;
 
 void CView::ComposeHandImage() {
+    ComposeHandImage(model);
+}
+
+void CView::ComposeHandImage(const Table& t) {
     dragImage->Lock();
     dragView->SetDrawingMode(B_OP_COPY);
-    for (int i = 0; i < handCount; ++i) {
+    for (int i = 0; i < t.handCount; ++i) {
         const int y = kFanStep * i;
-        dragView->DrawBitmap(cardImage.get(), GetCardBitmap(hand[i]),
+        dragView->DrawBitmap(cardImage.get(), GetCardBitmap(t.hand[i]),
                              BRect(0, y, kCardWidth - 1, y + kCardHeight - 1));
     }
     dragView->Sync();
@@ -23,40 +27,34 @@ void CView::ComposeHandImage() {
 }
 
 void CView::LiftHand(int32_t area, int32_t row) {
-    handSource = area;
-    if (area >= 0 && area < kStacks) {
-        handCount = model.stackCount[area] - row;
-        for (int i = 0; i < handCount; ++i)
-            hand[i] = model.stacks[area][row + i];
-        ComposeHandImage();
-        model.stackCount[area] = row;
-        UpdateStack(area, 1);
-        handX = StackX(area);
+    LiftInto(model, area, row);
+}
+
+void CView::LiftInto(Table& t, int32_t area, int32_t row) {
+    const Place from = Place::FromArea(area);
+    const int32_t fanned = t.fannedCount;
+    Lift(t, from, row);
+    ComposeHandImage(t);
+    handY = kTopRowY;
+    if (from.IsStack()) {
+        PaintStack(t, from.index);
+        handX = StackX(from.index);
         handY = StackCardY(row);
-    } else if (area == kAreaPile) {
-        // The card is taken from where it is shown: the rightmost of the fanned cards.
-        const int32_t f = model.fannedCount;
-        hand[0] = model.pile.GetTopCard();
-        handCount = 1;
-        model.fannedCount = f - 1 < 1 ? 1 : f - 1;
-        ComposeHandImage();
-        UpdatePacks(1);
-        handX = PileCardX(f - 1);
-        handY = kTopRowY;
+    } else if (from.IsPile()) {
+        PaintDeckAndPile(t);
+        handX = PileCardX(fanned - 1);
     } else {
-        const int p = area - kAreaPack0;
-        hand[0] = model.packs[p][model.packCount[p] - 1];
-        handCount = 1;
-        --model.packCount[p];
-        ComposeHandImage();
-        UpdatePile(p, 1);
-        handX = PackX(p);
-        handY = kTopRowY;
+        PaintPack(t, from.index);
+        handX = PackX(from.index);
     }
 }
 
 void CView::ShowHand(int32_t x, int32_t y) {
-    const int h = HandHeight(handCount);
+    DrawHandAt(model.handCount, x, y);
+}
+
+void CView::DrawHandAt(int32_t count, int32_t x, int32_t y) {
+    const int h = HandHeight(count);
     SetDrawingMode(B_OP_ALPHA);
     DrawBitmap(dragImage.get(), BRect(0, 0, kCardWidth - 1, h),
                BRect(x, y, x + kCardWidth - 1, y + h));
@@ -66,24 +64,25 @@ void CView::ShowHand(int32_t x, int32_t y) {
 }
 
 void CView::ReturnCardsToStack(int32_t destination) {
+    const Place to = Place::FromArea(destination);
     const int32_t x0 = handX;
     const int32_t y0 = handY;
     int32_t x1 = 0;
     int32_t y1 = kTopRowY;
-    if (destination >= 0 && destination < kStacks) {
-        x1 = StackX(destination);
-        y1 = StackCardY(model.stackCount[destination]);
-    } else if (destination == kAreaPile) {
-        model.fannedCount = model.fannedCount + 1 > 3 ? 3 : model.fannedCount + 1;
-        x1 = PileCardX(model.fannedCount - 1);
+    if (to.IsStack()) {
+        x1 = StackX(to.index);
+        y1 = StackCardY(model.stackCount[to.index]);
+    } else if (to.IsPile()) {
+        x1 = PileCardX(FannedAfterReturn(model) - 1);
     } else {
-        x1 = PackX(destination - kAreaPack0);
+        x1 = PackX(to.index);
     }
 
     auto step = [this](int32_t x, int32_t y) {
         RedrawBits(x, y, handX, handY);
         ShowHand(x, y);
         Sync();
+        CheckTable(/*atRest=*/false);
     };
     // A fixed step along x, however steep the line; a vertical flight has no steps at all.
     if (x0 != x1) {
@@ -99,23 +98,11 @@ void CView::ReturnCardsToStack(int32_t destination) {
     }
     step(x1, y1);
 
-    if (destination >= 0 && destination < kStacks) {
-        for (int i = 0; i < handCount; ++i)
-            model.stacks[destination][model.stackCount[destination] + i] = hand[i];
-        model.stackCount[destination] += handCount;
-        handCount = 0;
-        UpdateStack(destination, 0);
-    } else if (destination == kAreaPile) {
-        model.pile.PutCardOnTop(hand[0]);
-        handCount = 0;
-        handSource = 0;
-        UpdatePacks(0);
-    } else {
-        const int p = destination - kAreaPack0;
-        model.packs[p][model.packCount[p]] = hand[0];
-        ++model.packCount[p];
-        handCount = 0;
-        handSource = 0;
-        UpdatePile(p, 0);
-    }
+    Land(model, to);
+    if (to.IsStack())
+        UpdateStack(to.index, kToScreen);
+    else if (to.IsPile())
+        UpdatePacks(kToScreen);
+    else
+        UpdatePile(to.index, kToScreen);
 }

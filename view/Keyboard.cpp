@@ -84,9 +84,9 @@ void CView::KeyDown(const char* bytes, int32 numBytes) {
     int32 modifiers = 0;
     if (Window() && Window()->CurrentMessage())
         Window()->CurrentMessage()->FindInt32("modifiers", &modifiers);
-    const bool soundBefore = IsSound();
+    BeginCheck();
     PlayKey(bytes[0], (uint32(modifiers) & B_SHIFT_KEY) != 0);
-    CheckAtRest(soundBefore);
+    EndCheck();
 }
 
 void CView::PlayKey(char key, bool shift) {
@@ -190,14 +190,15 @@ void CView::ActOnFocus() {
 void CView::PutDownAtFocus() {
     const int32_t to = focusArea;
     const int32_t from = liftArea;
-    const int count = IsStack(from) ? model.stackCount[from] - liftRow : 1;
     const CCard head = CardAt(from, liftRow);
     if (to == from) {
         liftArea = kAreaNone;
         Announce("Put back");
         return;
     }
-    if (!DropFits(to, head, count)) {
+    const Place place = Place::FromArea(to);
+    const std::optional<Move> move = Move::Cards(Place::FromArea(from), liftRow, place);
+    if (!move || !IsLegal(model, options, *move)) {
         Announce("Can't put " + LiftedWords() + " there. Put back");
         liftArea = kAreaNone;
         return;
@@ -205,7 +206,7 @@ void CView::PutDownAtFocus() {
 
     // The frame goes first; then the cards leave the model for the hand, raised where they show.
     EraseKeyboardMarks();
-    const bool ontoEmptyPack = to >= kAreaPack0 && model.packCount[to - kAreaPack0] == 0;
+    const bool mayEnd = DropMayEndGame(model, place);
     UpdateUndo();
     ShowLifted(true);
     liftArea = kAreaNone;
@@ -213,8 +214,7 @@ void CView::PutDownAtFocus() {
     ReturnCardsToStack(to);
     focusRow = -1;
     Announce("Moved " + CardName(head) + " to " + PlaceName(to));
-    // An ace on an empty pack never ends the game.
-    if (!ontoEmptyPack)
+    if (mayEnd)
         FinishIfDone();
 }
 
@@ -228,13 +228,10 @@ void CView::SendOnward() {
 }
 
 CCard CView::CardAt(int32_t area, int32_t row) const {
-    if (IsStack(area))
+    const Place place = Place::FromArea(area);
+    if (place.IsStack())
         return row >= 0 && row < model.stackCount[area] ? model.stacks[area][row] : CCard();
-    if (area == kAreaPile)
-        return model.pile.GetNumCards() > 0 ? model.pile.GetCard(0) : CCard();
-    if (area >= kAreaPack0 && area < kAreaPack0 + kPacks && model.packCount[area - kAreaPack0] > 0)
-        return model.packs[area - kAreaPack0][model.packCount[area - kAreaPack0] - 1];
-    return CCard();
+    return TopCard(model, place);
 }
 
 std::string CView::LiftedWords() const {
@@ -244,26 +241,30 @@ std::string CView::LiftedWords() const {
 }
 
 void CView::ShowLifted(bool keepHandOut) {
-    const Table saved = model;
     const BRect area = LiftRect();
-    LiftHand(liftArea, liftRow);  // the place redrawn off screen without them
-    CopyToScreen(area);
-    ShowHand(handX, handY - kLiftPixels);
+    if (keepHandOut) {
+        LiftHand(liftArea, liftRow);  // the place redrawn off screen without them
+        CopyToScreen(area);
+        ShowHand(handX, handY - kLiftPixels);
+    } else {
+        // Drawn from a copy: the model keeps the cards, only the screen shows them raised.
+        Table shown = model;
+        LiftInto(shown, liftArea, liftRow);
+        CopyToScreen(area);
+        DrawHandAt(shown.handCount, handX, handY - kLiftPixels);
+        RedrawPlace(liftArea);
+    }
     liftDrawn = area;
-    if (keepHandOut)
-        return;
-    handCount = 0;
-    model = saved;
-    RedrawPlace(liftArea);
 }
 
 void CView::RedrawPlace(int32_t area) {
-    if (IsStack(area))
-        UpdateStack(area, 1);
-    else if (area == kAreaPile)
-        UpdatePacks(1);
-    else
-        UpdatePile(area - kAreaPack0, 1);
+    const Place place = Place::FromArea(area);
+    if (place.IsStack())
+        UpdateStack(place.index, kOffscreenOnly);
+    else if (place.IsPile())
+        UpdatePacks(kOffscreenOnly);
+    else if (place.IsPack())
+        UpdatePile(place.index, kOffscreenOnly);
 }
 
 void CView::EraseKeyboardMarks() {

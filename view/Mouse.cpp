@@ -3,12 +3,30 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "game/Rules.h"
 #include "platform/Pacing.h"
 #include "platform/System.h"
 #include "platform/Window.h"
+#include "view/MoveCheck.h"
 
 using namespace table;
+
+namespace {
+
+#ifdef NDEBUG
+bool checking = false;
+#else
+bool checking = true;
+#endif
+
+}  // namespace
+
+void movecheck::SetEnabled(bool on) {
+    checking = on;
+}
+
+bool movecheck::Enabled() {
+    return checking;
+}
 
 void CView::MouseDown(BPoint) {
     // A press puts back what the keyboard lifted and hides its frame, which stays where it was.
@@ -17,35 +35,35 @@ void CView::MouseDown(BPoint) {
         liftArea = kAreaNone;
         RefreshKeyboard();
     }
-    const bool soundBefore = IsSound();
+    BeginCheck();
     PlayPress();
-    CheckAtRest(soundBefore);
+    EndCheck();
     RefreshKeyboard();  // the focused place may show something else now
 }
 
-bool CView::IsSound() const {
-#ifndef NDEBUG
-    return TableFault(model, /*wholePack=*/false).empty();
-#else
-    return false;
-#endif
+void CView::BeginCheck() {
+    if (!movecheck::Enabled())
+        return;
+    checkBase.cards = CardCount(model);
+    checkBase.sound = TableFault(model, checkBase.cards).empty();
 }
 
-void CView::CheckAtRest(bool soundBefore) const {
-#ifndef NDEBUG
-    if (!soundBefore)
+void CView::EndCheck() {
+    CheckTable(/*atRest=*/true);
+    checkBase.sound = false;  // a table laid out between two presses is not held to this one
+}
+
+void CView::CheckTable(bool atRest) const {
+    if (!movecheck::Enabled() || !checkBase.sound)
         return;  // a table laid out by hand that breaks the rules already
-    const std::string fault =
-        handCount != 0 ? "cards left in the hand" : TableFault(model, /*wholePack=*/false);
+    std::string fault = TableFault(model, checkBase.cards);
+    if (fault.empty() && atRest && model.handCount != 0)
+        fault = "cards left in the hand";
     if (!fault.empty()) {
         std::fprintf(stderr, "Tarnwick: a move broke a rule: %s\n", fault.c_str());
         std::abort();
     }
-#else
-    (void)soundBefore;
-#endif
 }
-
 void CView::PlayPress() {
     int32 buttons = 0;
     if (Window() && Window()->CurrentMessage())
@@ -97,33 +115,18 @@ int32_t CView::DoFirstMouse(int32_t x, int32_t y) {
 }
 
 CView::PressResult CView::PressOn(int32_t area, int32_t row) {
-    if (area == kAreaDeck) {
-        if (model.deck.GetNumCards() == 0 && model.pile.GetNumCards() == 0)
-            return PressResult::kNothing;
+    const Place place = Place::FromArea(area);
+    const Move turn = place.IsDeck() ? Move::TurnDeck() : Move::TurnCard(place.index, row);
+    if ((place.IsDeck() || place.IsStack()) && IsLegal(model, options, turn)) {
         UpdateUndo();
-        TurnDeck(model, dealOne == 1);
-        UpdatePacks(0);
+        Apply(model, options, turn);
+        if (place.IsDeck())
+            UpdatePacks(kToScreen);
+        else
+            UpdateStack(place.index, kToScreen);
         return PressResult::kTurned;
     }
-    if (area == kAreaPile)
-        return model.pile.GetNumCards() == 0 ? PressResult::kNothing : PressResult::kMayLift;
-    if (area >= kAreaPack0 && area < kAreaPack0 + kPacks) {
-        const int p = area - kAreaPack0;
-        if (freezePacks != 0 || model.packCount[p] == 0)
-            return PressResult::kNothing;
-        return PressResult::kMayLift;
-    }
-    if (area < 0 || area >= kStacks || row == -1)
-        return PressResult::kNothing;
-    const int s = area;
-    const int n = model.stackCount[s];
-    if (row == n - 1 && model.faceDown[s][row] == 1) {
-        UpdateUndo();
-        model.faceDown[s][row] = 0;
-        UpdateStack(s, 0);
-        return PressResult::kTurned;
-    }
-    return CanLiftRun(model, s, row) ? PressResult::kMayLift : PressResult::kNothing;
+    return CanLift(model, options, place, row) ? PressResult::kMayLift : PressResult::kNothing;
 }
 
 void CView::PickUp(int32_t area, int32_t row, int32_t x, int32_t y) {
@@ -148,42 +151,31 @@ void CView::MovedCursor(BPoint point) {
 }
 
 bool CView::DropFits(int32_t area, CCard head, int32_t count) const {
-    if (area >= kAreaPack0 && area < kAreaPack0 + kPacks)
-        return count == 1 && CanDropOnPack(model, area - kAreaPack0, head);
-    if (area >= 0 && area < kStacks)
-        return CanDropOnStack(model, area, head);
-    return false;
+    return FitsAt(model, Place::FromArea(area), head, count);
 }
 
 void CView::Drop(int32_t x, int32_t y) {
     int32_t area = -1;
     int32_t row = -1;
     WhichClicked(x, y, area, row);
-    if (!DropFits(area, hand[0], handCount)) {
-        ReturnCardsToStack(handSource);
+    const Place to = Place::FromArea(area);
+    if (!CanLand(model, to)) {
+        ReturnCardsToStack(model.handSource);
         return;
     }
 
-    if (area >= kAreaPack0) {
-        const int p = area - kAreaPack0;
-        const bool wasEmpty = model.packCount[p] == 0;
-        UpdateUndo();
-        model.packs[p][model.packCount[p]++] = hand[0];
-        handCount = 0;
-        UpdatePile(p, 0);
-        // An ace on an empty pack never ends the game.
-        if (!wasEmpty)
-            FinishIfDone();
-        return;
-    }
-    const int s = area;
-    const int n = model.stackCount[s];
+    const bool mayEnd = DropMayEndGame(model, to);
     UpdateUndo();
-    for (int i = 0; i < handCount; ++i)
-        model.stacks[s][n + i] = hand[i];
-    model.stackCount[s] += handCount;
-    RedrawBits(StackX(s), n == 0 ? kStackY : StackCardY(row), handX, handY);
-    handCount = 0;
-    UpdateStack(s, 0);
-    FinishIfDone();
+    if (to.IsPack()) {
+        Land(model, to);
+        UpdatePile(to.index, kToScreen);
+    } else {
+        // The hand's picture is taken off the screen first, at its own height.
+        const int n = model.stackCount[to.index];
+        RedrawBits(StackX(to.index), n == 0 ? kStackY : StackCardY(row), handX, handY);
+        Land(model, to);
+        UpdateStack(to.index, kToScreen);
+    }
+    if (mayEnd)
+        FinishIfDone();
 }

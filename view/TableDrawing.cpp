@@ -33,7 +33,7 @@ void CView::DrawFace(BView* view, CCard card, int32_t x, int32_t y) {
 }
 
 void CView::DrawBack(BView* view, int32_t x, int32_t y) {
-    DrawCard(view, GetCardBack(backNumber), x, y);
+    DrawCard(view, GetCardBack(GetBack()), x, y);
 }
 
 void CView::DrawEmptyPlace(BView* view, BRect place) {
@@ -51,68 +51,74 @@ void CView::CopyToScreen(BRect r) {
     DrawBitmap(offscreenImage.get(), r, r);
 }
 
-void CView::UpdateStack(int32_t stack, int32_t offscreenOnly) {
+void CView::PaintStack(const Table& t, int32_t stack) {
     const int x = StackX(stack);
     const BRect column = StackColumn(stack);
     offscreenImage->Lock();
     offscreenView->DrawBitmap(backgroundImage.get(), column, column);
-    for (int r = 0; r < model.stackCount[stack]; ++r) {
-        if (model.faceDown[stack][r] == 1)
+    for (int r = 0; r < t.stackCount[stack]; ++r) {
+        if (t.faceDown[stack][r] == 1)
             DrawBack(offscreenView, x, StackCardY(r));
         else
-            DrawFace(offscreenView, model.stacks[stack][r], x, StackCardY(r));
+            DrawFace(offscreenView, t.stacks[stack][r], x, StackCardY(r));
     }
     offscreenView->Sync();
     offscreenImage->Unlock();
-    if (offscreenOnly == 0)
-        CopyToScreen(column);
 }
 
-void CView::UpdatePacks(int32_t offscreenOnly) {
+void CView::UpdateStack(int32_t stack, int32_t offscreenOnly) {
+    PaintStack(model, stack);
+    if (offscreenOnly == kToScreen)
+        CopyToScreen(StackColumn(stack));
+}
+
+void CView::PaintDeckAndPile(const Table& t) {
     offscreenImage->Lock();
     const BRect pileRegion = PileRegion();
     offscreenView->DrawBitmap(backgroundImage.get(), pileRegion, pileRegion);
-    if (model.pile.GetNumCards() > 0) {
-        // The top card is drawn last, rightmost.
-        const int n = model.fannedCount;
-        for (int k = 0; k < n; ++k)
-            DrawFace(offscreenView, model.pile.GetCard(n - 1 - k), PileCardX(k), kTopRowY);
-        if (offscreenOnly == 0)
-            CopyToScreen(pileRegion);
-    } else if (offscreenOnly == 0) {
-        DrawBitmap(backgroundImage.get(), pileRegion, pileRegion);
-    }
+    // The top card is drawn last, rightmost.
+    if (t.pile.GetNumCards() > 0)
+        for (int k = 0; k < t.fannedCount; ++k)
+            DrawFace(offscreenView, t.pile.GetCard(t.fannedCount - 1 - k), PileCardX(k), kTopRowY);
+    if (t.deck.GetNumCards() == 0)
+        DrawEmptyPlace(offscreenView, DeckRect());
+    else
+        DrawBack(offscreenView, kDeckX, kTopRowY);
+    offscreenView->Sync();
+    offscreenImage->Unlock();
+}
 
-    const BRect deckPlace = DeckRect();
-    if (model.deck.GetNumCards() == 0) {
-        DrawEmptyPlace(offscreenView, deckPlace);
-        offscreenView->Sync();
-        offscreenImage->Unlock();
-        if (offscreenOnly == 0)
-            CopyToScreen(deckPlace);
+void CView::UpdatePacks(int32_t offscreenOnly) {
+    PaintDeckAndPile(model);
+    if (offscreenOnly != kToScreen)
         return;
-    }
-    DrawBack(offscreenView, kDeckX, kTopRowY);
-    if (offscreenOnly == 0)
+    const BRect pileRegion = PileRegion();
+    if (model.pile.GetNumCards() > 0)
+        CopyToScreen(pileRegion);
+    else
+        DrawBitmap(backgroundImage.get(), pileRegion, pileRegion);
+    if (model.deck.GetNumCards() == 0)
+        CopyToScreen(DeckRect());
+    else
         DrawBack(this, kDeckX, kTopRowY);
+}
+
+void CView::PaintPack(const Table& t, int32_t pack) {
+    offscreenImage->Lock();
+    if (t.packCount[pack] > 0)
+        DrawFace(offscreenView, t.packs[pack][t.packCount[pack] - 1], PackX(pack), kTopRowY);
+    else
+        DrawEmptyPlace(offscreenView, PackRect(pack));
     offscreenView->Sync();
     offscreenImage->Unlock();
 }
 
 void CView::UpdatePile(int32_t pack, int32_t offscreenOnly) {
-    const int x = PackX(pack);
-    offscreenImage->Lock();
-    if (model.packCount[pack] > 0) {
-        DrawFace(offscreenView, model.packs[pack][model.packCount[pack] - 1], x, kTopRowY);
-        if (offscreenOnly == 0)
-            RedrawBits(x, kTopRowY, handX, handY);
-    } else {
-        DrawEmptyPlace(offscreenView, PackRect(pack));
-    }
-    offscreenView->Sync();
+    PaintPack(model, pack);
+    if (offscreenOnly == kToScreen && model.packCount[pack] > 0)
+        RedrawBits(PackX(pack), kTopRowY, handX, handY);
     Sync();
-    offscreenImage->Unlock();
-    if (offscreenOnly == 0)
+    if (offscreenOnly == kToScreen)
         CopyToScreen(PackRefreshRect(pack));
 }
 
@@ -123,7 +129,7 @@ void CView::UpdateBackground() {
     offscreenView->StrokeRect(deckPlace);
     if (model.deck.GetNumCards() > 0)
         DrawBack(offscreenView, kDeckX, kTopRowY);
-    UpdatePacks(0);
+    UpdatePacks(kToScreen);
     for (int p = 0; p < kPacks; ++p) {
         if (model.packCount[p] == 0) {
             DrawEmptyPlace(this, PackRect(p));
@@ -142,7 +148,7 @@ void CView::UpdateBackground() {
     offscreenView->Sync();
     offscreenImage->Unlock();
     for (int s = 0; s < kStacks; ++s)
-        UpdateStack(s, 0);
+        UpdateStack(s, kToScreen);
     RefreshKeyboard();
 }
 
@@ -153,7 +159,7 @@ void CView::UpdateAll(int32_t offscreenOnly) {
 }
 
 void CView::RedrawBits(int32_t newX, int32_t newY, int32_t oldX, int32_t oldY) {
-    const int h = HandHeight(handCount);
+    const int h = HandHeight(model.handCount);
     const int w = kCardWidth - 1;
     auto copy = [this](int l, int t, int r, int b) { CopyToScreen(BRect(l, t, r, b)); };
     if (newX > oldX && newY < oldY) {

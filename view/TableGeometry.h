@@ -28,12 +28,6 @@ constexpr int kStackReachRight = kCardWidth - 1 + 12;
 // A stack's column reaches below the table; every copy is clipped.
 constexpr int kStackColumnBottom = 750;
 
-// Area codes: what lies under a point.
-constexpr int kAreaNone = -1;
-constexpr int kAreaDeck = 10;
-constexpr int kAreaPile = 11;
-constexpr int kAreaPack0 = 12;
-
 constexpr int StackX(int s) {
     return kStackX + kStackStep * s;
 }

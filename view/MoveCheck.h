@@ -1,0 +1,11 @@
+// Whether the table view checks the table after every press, key, undo and flight step, and
+// stops the program with what broke when a move broke a rule. Off in the shipped game, which
+// pays nothing for it; the tests switch it on.
+#pragma once
+
+namespace movecheck {
+
+void SetEnabled(bool on);
+bool Enabled();
+
+}  // namespace movecheck

@@ -70,12 +70,12 @@ CWindow::CWindow(BRect frame, const char* title, window_type type)
     tableView->SetApplicationFolder(exepath);
     const Options& o = settings.options;
     tableView->SetFlags(o.freezePacks, o.autoCompleteOn, o.dealOne, o.twoRedeals);
-    tableView->SetBitmap(settings.cardSetPath.c_str(), 1);
+    tableView->SetBitmap(settings.cardSetPath.c_str(), CView::kNoRedraw);
     tableView->SetBackground(settings.backgroundPath.c_str());
     backgroundPath = tableView->GetBackground();
     if (fromFile) {
         tableView->SetBack(o.back);
-        tableView->UpdateAll(1);
+        tableView->UpdateAll(CView::kOffscreenOnly);
     }
 
     ShowCardSetIcon();

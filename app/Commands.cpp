@@ -154,7 +154,7 @@ void CWindow::UseChosenCardSet(const std::string& path) {
         NotOnOneLine("card set");
         return;
     }
-    tableView->SetBitmap(path.c_str(), 0);
+    tableView->SetBitmap(path.c_str(), CView::kRedraw);
     ShowCardSetIcon();
 }
 

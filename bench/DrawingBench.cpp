@@ -77,7 +77,7 @@ BENCHMARK(FullRedraw)->Arg(1)->Arg(2)->Unit(benchmark::kMicrosecond);
 
 static void OneStackRedraw(benchmark::State& state) {
     ShownTable table(int(state.range(0)));
-    Measure(state, "stack", [&] { table.view->UpdateStack(6, 0); });
+    Measure(state, "stack", [&] { table.view->UpdateStack(6, CView::kToScreen); });
 }
 BENCHMARK(OneStackRedraw)->Arg(1)->Arg(2)->Unit(benchmark::kMicrosecond);
 

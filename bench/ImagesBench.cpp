@@ -21,7 +21,7 @@ void Timed(benchmark::State& state, const std::string& name, Work work) {
 static void CardSetLoadAndKey(benchmark::State& state) {
     auto view = ReadyTable(int(state.range(0)));
     const std::string path = std::string(TARNWICK_APP_DIR) + "/cards.bmp";
-    Timed(state, "cards", [&] { view->SetBitmap(path.c_str(), 1); });
+    Timed(state, "cards", [&] { view->SetBitmap(path.c_str(), CView::kNoRedraw); });
 }
 BENCHMARK(CardSetLoadAndKey)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond);
 

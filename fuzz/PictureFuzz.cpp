@@ -28,7 +28,7 @@ extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
     testseams::ScriptAlerts();
     view = new CView(BRect(0, 0, 700, 500), "table");
     view->SetApplicationFolder(TARNWICK_APP_DIR);  // where the standard card set is
-    view->SetBitmap("./cards.bmp", 1);
+    view->SetBitmap("./cards.bmp", CView::kNoRedraw);
     return 0;
 }
 
@@ -40,7 +40,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (!decoded)
         return 0;
     testseams::ScriptAlerts();  // a wrong-sized set is told and replaced by the standard one
-    view->SetBitmap(picture.c_str(), 1);
+    view->SetBitmap(picture.c_str(), CView::kNoRedraw);
     view->SetBackground(picture.c_str());
     return 0;
 }

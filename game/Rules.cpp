@@ -77,6 +77,13 @@ bool TurnDeck(Table& t, bool dealOne) {
     return true;
 }
 
+Table ShuffledTable(time_t second) {
+    Table t;
+    t.deck = PackOfCards(0);
+    t.deck.Shuffle(second);
+    return t;
+}
+
 void DealStacks(Table& t) {
     // Row by row: the first seven cards go one to each stack, left to right.
     for (int r = 0; r < kStacks; ++r) {

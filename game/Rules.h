@@ -2,6 +2,8 @@
 // playing (drag, the secondary button, autocomplete) asks these, so each rule is written once.
 #pragma once
 
+#include <ctime>
+
 #include "game/CCard.h"
 #include "game/Table.h"
 
@@ -31,6 +33,8 @@ int StackFor(const Table& t, CCard card, int ownStack);
 // back over (reversed, so the deck's top is the first card turned). False when both are empty.
 bool TurnDeck(Table& t, bool dealOne);
 
+// A table before the deal: a new full pack, shuffled by the second, as the deck; nothing else.
+Table ShuffledTable(time_t second);
 // Deals the deck's top cards row by row onto empty stacks, each stack's last card face up.
 void DealStacks(Table& t);
 

@@ -145,6 +145,7 @@ TEST_F(App, SettingsSurviveAQuitAndARestart) {
     Start();
     EXPECT_EQ(Flags(), (std::vector<int32_t>{1, 0, 1, 1}));
     EXPECT_EQ(view->GetBack(), 4);
+    EXPECT_EQ(view->GetOptions(), (Options{1, 0, 1, 1, 3}));
 }
 
 TEST_F(App, ClosingTheWindowWritesTheSettingsToo) {

@@ -20,7 +20,7 @@ class CardSet : public TableFixture {
     std::string Standard() const { return AppDir() + "/cards.bmp"; }
     void ExpectFallbackWith(const std::string& path, const char* text) {
         testseams::ScriptAlerts();
-        view->SetBitmap(path.c_str(), 1);
+        view->SetBitmap(path.c_str(), CView::kNoRedraw);
         ASSERT_EQ(testseams::Alerts().size(), 1u) << path;
         EXPECT_EQ(testseams::Alerts()[0].text, text);
         EXPECT_EQ(testseams::Alerts()[0].title, "Tarnwick");
@@ -35,7 +35,7 @@ class CardSet : public TableFixture {
 TEST_F(CardSet, ARightSizedChosenSetIsUsedSilently) {
     std::string chosen = files.Picture("mine.png", 994, 384, qRgb(10, 20, 30));
     testseams::ScriptAlerts();
-    view->SetBitmap(chosen.c_str(), 1);
+    view->SetBitmap(chosen.c_str(), CView::kNoRedraw);
     EXPECT_TRUE(testseams::Alerts().empty());
     EXPECT_EQ(std::string(view->GetBit()), chosen);
     EXPECT_EQ(PixelAt(view->GetBitmap(), 500, 200), Rgb(10, 20, 30));
@@ -63,7 +63,7 @@ TEST_F(CardSet, KeyingMakesExactlyTheKeyColourTransparent) {
     image.setPixel(1, 0, qRgb(49, 99, 149));
     image.setPixel(2, 0, qRgb(50, 99, 148));
     std::string chosen = files.Save("keyed.png", image);
-    view->SetBitmap(chosen.c_str(), 1);
+    view->SetBitmap(chosen.c_str(), CView::kNoRedraw);
     EXPECT_EQ(PixelAt(view->GetBitmap(), 0, 0), (Pixel{148, 99, 49, 0}));
     EXPECT_EQ(PixelAt(view->GetBitmap(), 1, 0).a, 255);
     EXPECT_EQ(PixelAt(view->GetBitmap(), 2, 0).a, 255);
@@ -95,9 +95,9 @@ TEST_F(CardSet, FacesAndBacksAreCutFromTheGrid) {
 TEST_F(CardSet, NoRedrawMeansNothingIsDrawnEvenAfterAnAlert) {
     QtSide::Image(*view->OffscreenImage()).fill(0);
     QImage before = Offscreen().copy();
-    view->SetBitmap(files.Path("missing.bmp").c_str(), 1);
+    view->SetBitmap(files.Path("missing.bmp").c_str(), CView::kNoRedraw);
     EXPECT_EQ(Offscreen(), before);
-    view->SetBitmap(files.Path("missing.bmp").c_str(), 0);
+    view->SetBitmap(files.Path("missing.bmp").c_str(), CView::kRedraw);
     EXPECT_NE(Offscreen(), before);
 }
 
@@ -109,7 +109,7 @@ TEST_F(CardSetDeathTest, AMissingStandardSetEndsTheProgram) {
         {
             testseams::EchoAlerts(true);
             view->SetApplicationFolder(emptyFolder.path().toStdString());
-            view->SetBitmap("/nowhere/cards.bmp", 1);
+            view->SetBitmap("/nowhere/cards.bmp", CView::kNoRedraw);
         },
         ::testing::ExitedWithCode(255),
         "I can't find that CardSet(.|\n)*I can't find the bitmap cards.bmp, make sure it's in the "
@@ -124,7 +124,7 @@ TEST_F(CardSetDeathTest, AWrongSizedStandardSetEndsTheProgram) {
         {
             testseams::EchoAlerts(true);
             view->SetApplicationFolder(dir);
-            view->SetBitmap((dir + "/cards.bmp").c_str(), 1);
+            view->SetBitmap((dir + "/cards.bmp").c_str(), CView::kNoRedraw);
         },
         ::testing::ExitedWithCode(255),
         "That image file is the wrong size(.|\n)*cards.bmp in the application directory is not "
@@ -198,7 +198,7 @@ TEST_F(CardSet, TheShippedSetsLoadSilentlyWithTheLayoutAtEveryScale) {
     for (const char* name : kShippedSets) {
         const std::string path = AppDir() + "/" + name + ".bmp";
         testseams::ScriptAlerts();
-        view->SetBitmap(path.c_str(), 1);
+        view->SetBitmap(path.c_str(), CView::kNoRedraw);
         EXPECT_TRUE(testseams::Alerts().empty()) << name;
         EXPECT_EQ(std::string(view->GetBit()), path);
         const BBitmap* set = view->GetBitmap();
@@ -231,7 +231,7 @@ TEST_F(CardSet, TheShippedSetsLoadSilentlyWithTheLayoutAtEveryScale) {
 
 TEST_F(CardSet, ALargerSheetChosenStandsForItsSet) {
     testseams::ScriptAlerts();
-    view->SetBitmap((AppDir() + "/cards-four-colour@3x.bmp").c_str(), 1);
+    view->SetBitmap((AppDir() + "/cards-four-colour@3x.bmp").c_str(), CView::kNoRedraw);
     EXPECT_TRUE(testseams::Alerts().empty());
     EXPECT_EQ(std::string(view->GetBit()), AppDir() + "/cards-four-colour.bmp");
     // Without its set's own file beside it, a larger sheet is only a picture of the wrong size.

@@ -48,8 +48,8 @@ TEST_F(Drawing, AnEmptyPackShowsTheFrameOverShadedGreen) {
 
 TEST_F(Drawing, AnEmptyDeckShowsTheFrameAndAnEmptyStackOnlyBackground) {
     ClearTable();
-    view->UpdatePacks(0);
-    view->UpdateStack(3, 0);
+    view->UpdatePacks(CView::kToScreen);
+    view->UpdateStack(3, CView::kToScreen);
     EXPECT_EQ(PixelAt(Screen(), 25, 50), kBlack);
     EXPECT_EQ(PixelAt(Screen(), 60, 50), kShaded);
     for (int y = 126; y <= 500; y += 7)
@@ -62,14 +62,14 @@ TEST_F(Drawing, ThePileShowsExactlyTheFannedCountTopCardRightmost) {
     for (int n = 1; n <= 5; ++n)
         Edit([&](Table& t) { t.pile.PutCardOnTop(CCard(3, n)); });  // top: the 5
     Edit([&](Table& t) { t.fannedCount = 3; });
-    view->UpdatePacks(0);
+    view->UpdatePacks(CView::kToScreen);
     ExpectCard(Screen(), view->GetCardBitmap(3, 5), 135, 15);
     ExpectCard(Screen(), view->GetCardBitmap(3, 4), 120, 15, 0, 14);
     ExpectCard(Screen(), view->GetCardBitmap(3, 3), 105, 15, 0, 14);
     EXPECT_EQ(PixelAt(Screen(), 210, 60), kGreen);
 
     Edit([&](Table& t) { t.fannedCount = 0; });
-    view->UpdatePacks(0);
+    view->UpdatePacks(CView::kToScreen);
     EXPECT_EQ(PixelAt(Screen(), 140, 60), kGreen);
 }
 
@@ -77,7 +77,7 @@ TEST_F(Drawing, AStackCardFollowsItsOwnFaceDownFlag) {
     ClearTable();
     PutOnStack(2, CCard(1, 9), 1);
     PutOnStack(2, CCard(2, 8), 2);  // anything but 1 is face up
-    view->UpdateStack(2, 0);
+    view->UpdateStack(2, CView::kToScreen);
     ExpectCard(Screen(), view->GetCardBack(1), 217, 126, 0, 70, 15);
     ExpectCard(Screen(), view->GetCardBitmap(2, 8), 217, 141);
 }
@@ -88,7 +88,7 @@ TEST_F(Drawing, UpdateAllChangesBacksButNotPacksAndOnlyOffscreen) {
     QImage screenBefore = Screen().copy();
     QImage packBefore = Offscreen().copy(265, 15, 71, 96);
     view->SetBack(2);
-    view->UpdateAll(1);
+    view->UpdateAll(CView::kOffscreenOnly);
     ExpectCard(Offscreen(), view->GetCardBack(3), 25, 15);
     ExpectCard(Offscreen(), view->GetCardBack(3), 601, 126, 0, 70, 15);
     EXPECT_EQ(Offscreen().copy(265, 15, 71, 96), packBefore);
@@ -148,7 +148,7 @@ TEST_F(Drawing, TheWindowShowsWhatTheViewDrewAfterADragAndAFlight) {
 TEST(DrawingOffScreen, AViewInNoWindowDrawsOnlyItsOffscreenImage) {
     QuietPlatform();
     CView view(BRect(0, 20, 700, 520), "MainView");
-    view.SetBitmap((AppDir() + "/cards.bmp").c_str(), 1);
+    view.SetBitmap((AppDir() + "/cards.bmp").c_str(), CView::kNoRedraw);
     view.SetBackground("<NONE>");
     EXPECT_TRUE(QtSide::FrameBuffer(view).isNull());
     EXPECT_EQ(PixelAt(view.OffscreenImage(), 650, 450), kGreen);

@@ -134,3 +134,35 @@ TEST_F(EndOfGame, NoWayEndsTheProgramWritingTheSettings) {
 }
 
 }  // namespace
+
+namespace {
+
+// Autocomplete on, nothing hidden: the ace of hearts on stack 0, its two on stack 1. The ace
+// put on an empty pack, by the mouse or by the keys, leaves the two where it is; the two put on
+// the ace then finishes the game.
+TEST_F(EndOfGame, AnAceOnAnEmptyPackNeverEndsTheGameByMouseOrByKey) {
+    for (bool byKey : {false, true}) {
+        ClearTable();
+        PutOnStack(0, CCard(1, 1));
+        PutOnStack(1, CCard(1, 2));
+        view->SetFlags(0, 1, 0, 0);
+        view->UpdateBackground();
+        testseams::ScriptAlerts({0});
+        if (byKey) {
+            for (int key : {Qt::Key_Down, Qt::Key_Down, Qt::Key_Space, Qt::Key_Up, Qt::Key_Right,
+                            Qt::Key_Right, Qt::Key_Space})
+                Key(key);
+        } else {
+            Drag(60, 140, 300, 50);
+        }
+        EXPECT_EQ(view->Model().packCount[0], 1) << (byKey ? "by key" : "by mouse");
+        EXPECT_EQ(view->Model().stackCount[1], 1) << (byKey ? "by key" : "by mouse");
+        EXPECT_TRUE(testseams::Alerts().empty()) << (byKey ? "by key" : "by mouse");
+        Drag(156, 140, 300, 50);
+        EXPECT_EQ(view->Model().packCount[0], 2);
+        EXPECT_EQ(testseams::Alerts().size(), 1u);
+        BLooper::DispatchAllPending();  // "Sure thing" deals again
+    }
+}
+
+}  // namespace

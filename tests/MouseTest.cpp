@@ -27,6 +27,30 @@ class Mouse : public TableFixture {
     int UndoCount() const { return int(view->History().Size()); }
 };
 
+TEST_F(Mouse, TheTableHoldsAWholePackAtEveryStepOfADragAndAFlight) {
+    // The seventh stack's top card carried about and dropped where nothing takes it: it flies
+    // back. Mid-drag and mid-flight its card is in the hand, and the hand is on the table.
+    int looked = 0, held = 0;
+    auto look = [&] {
+        ++looked;
+        held += view->Model().handCount;
+        EXPECT_EQ(CardCount(view->Model()), 52);
+        EXPECT_EQ(TableFault(view->Model()), "");
+    };
+    testseams::ObserveSync([&](BView*) { look(); });
+    const BPoint top(StackPointX(6), RowPointY(6) + 30);
+    testseams::Press(view, 1,
+                     {{top, 1},
+                      {BPoint(400, 300), 1, look},
+                      {BPoint(420, 420), 1, look},
+                      {BPoint(420, 420), 0, look}});
+    testseams::ObserveSync(nullptr);
+    EXPECT_GT(looked, 5);
+    EXPECT_GT(held, 5);
+    EXPECT_EQ(view->Model().handCount, 0);
+    EXPECT_EQ(view->Model().stackCount[6], 7);
+}
+
 TEST_F(Mouse, TurningThreeOrOneFromTheDeck) {
     ClearTable();
     Edit([&](Table& t) { t.deck.PutCardOnTop(CCard(1, 5)); });

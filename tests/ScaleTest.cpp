@@ -110,7 +110,7 @@ TEST_F(Scale, ASetWithOnlyItsOwnSizeIsEnlargedWithoutItsKeyColour) {
     ASSERT_TRUE(
         QFile::copy(QString::fromStdString(AppDir() + "/cards.bmp"), QString::fromStdString(mine)));
     testseams::ScriptAlerts();
-    view->SetBitmap(mine.c_str(), 0);
+    view->SetBitmap(mine.c_str(), CView::kRedraw);
     EXPECT_TRUE(testseams::Alerts().empty());
     EXPECT_EQ(view->GetBitmap()->Scale(), k);
     EXPECT_EQ(view->GetBitmap()->Bounds(), BRect(0, 0, 993, 383));

@@ -1,5 +1,6 @@
 #include "view/CView.h"
 
+#include "game/Rules.h"
 #include "platform/System.h"
 
 #include "platform/Window.h"
@@ -26,8 +27,7 @@ CView::CView(BRect frame, const char* name)
     dragImage->AddChild(dragView);
 
     SetBack(0);
-    model.deck = PackOfCards(0);
-    model.deck.Shuffle(CalendarTime());
+    model = ShuffledTable(CalendarTime());
     Deal();
 }
 
@@ -48,7 +48,7 @@ void CView::ScaleChanged(int32 scale) {
     dragImage->RemoveChild(dragView);
     dragImage = std::make_unique<BBitmap>(kHandBounds, B_RGB32, true, deviceScale);
     dragImage->AddChild(dragView);
-    SetBitmap(cardSetPath.c_str(), /*noRedraw=*/1);
+    SetBitmap(cardSetPath.c_str(), kNoRedraw);
     SetBackground(backgroundName.c_str());  // draws the whole table anew
     UpdateBitmap();
 }

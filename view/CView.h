@@ -115,6 +115,8 @@ class CView : public BView {
 
     // The card set (view/CardSet.cpp). The standard set lies in the application folder.
     void SetApplicationFolder(const std::string& folder) { applicationFolder = folder; }
+    static constexpr int32_t kRedraw = 0;
+    static constexpr int32_t kNoRedraw = 1;
     void SetBitmap(const char* path, int32_t noRedraw);
     BRect GetCardBitmap(int32_t suit, int32_t number) const;
     BRect GetCardBitmap(CCard card) const;
@@ -153,7 +155,9 @@ class CView : public BView {
         int32_t liftArea;
         int32_t liftRow;
     };
-    KeyboardMarks Keyboard() const { return {focusArea, focusRow, focusShown, liftArea, liftRow}; }
+    KeyboardMarks Keyboard() const {
+        return {focus.ToArea(), focusRow, focusShown, lifted.ToArea(), liftRow};
+    }
 
   private:
     // The cards on the table, the hand's among them; the tables before the last moves; the
@@ -170,10 +174,10 @@ class CView : public BView {
 
     // Cards lifted by the keyboard stay in the model, raised on screen only, until they are put
     // down.
-    int32_t focusArea = table::kAreaDeck;
+    Place focus = Place::Deck();
     int32_t focusRow = -1;
     bool focusShown = false;
-    int32_t liftArea = table::kAreaNone;
+    Place lifted;
     int32_t liftRow = -1;
 
     // The press itself, from the first sample to the release.
@@ -199,20 +203,20 @@ class CView : public BView {
     void SendOnward();
     void EraseKeyboardMarks();
     // The card a press at a place would take first (the no-card value where there is none).
-    CCard CardAt(int32_t area, int32_t row) const;
+    CCard CardAt(Place place, int32_t row) const;
     // The lifted cards in words: "eight of spades with two cards on it".
     std::string LiftedWords() const;
     void ShowLifted(bool keepHandOut);
     // Takes the cards of a place into a table's hand and draws the place off screen without
     // them, the hand's picture composed and placed over where they were.
-    void LiftInto(Table& t, int32_t area, int32_t row);
+    void LiftInto(Table& t, Place from, int32_t row);
     void ComposeHandImage(const Table& t);
     void DrawHandAt(int32_t count, int32_t x, int32_t y);
     // The off-screen table's drawing of a stack, the deck and pile, a pack, from a table.
     void PaintStack(const Table& t, int32_t stack);
     void PaintDeckAndPile(const Table& t);
     void PaintPack(const Table& t, int32_t pack);
-    void RedrawPlace(int32_t area);
+    void RedrawPlace(Place place);
     BRect FocusRect() const;
     BRect LiftRect() const;
     // Takes the cards at a place into the hand under the pointer at (x, y) and starts the drag.

@@ -117,7 +117,7 @@ void CView::SetBitmap(const char* path, int32_t noRedraw) {
     if (scale < deviceScale)
         image = ScaledBitmap(*image, deviceScale, kKeyColour);
     cardImage = std::move(image);
-    if (noRedraw == 0)
+    if (noRedraw == kRedraw)
         UpdateBackground();
 }
 

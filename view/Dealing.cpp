@@ -30,9 +30,7 @@ void CView::Deal() {
 
 void CView::NewDeal() {
     history.Clear();
-    model = Table();
-    model.deck = PackOfCards(0);
-    model.deck.Shuffle(CalendarTime());
+    model = ShuffledTable(CalendarTime());
     mouseState = kMouseIdle;
     Deal();
     if (listener)

@@ -27,11 +27,10 @@ void CView::ComposeHandImage(const Table& t) {
 }
 
 void CView::LiftHand(int32_t area, int32_t row) {
-    LiftInto(model, area, row);
+    LiftInto(model, Place::FromArea(area), row);
 }
 
-void CView::LiftInto(Table& t, int32_t area, int32_t row) {
-    const Place from = Place::FromArea(area);
+void CView::LiftInto(Table& t, Place from, int32_t row) {
     const int32_t fanned = t.fannedCount;
     Lift(t, from, row);
     ComposeHandImage(t);

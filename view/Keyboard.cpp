@@ -22,44 +22,40 @@ constexpr rgb_color kFrameOuter{255, 214, 0, 255};
 constexpr rgb_color kFrameInner{0, 0, 0, 255};
 
 // The top row from left to right.
-constexpr int32_t kTopRow[] = {kAreaDeck,      kAreaPile,      kAreaPack0,
-                               kAreaPack0 + 1, kAreaPack0 + 2, kAreaPack0 + 3};
+constexpr Place kTopRow[] = {Place::Deck(),  Place::Pile(),  Place::Pack(0),
+                             Place::Pack(1), Place::Pack(2), Place::Pack(3)};
 constexpr int kTopRowPlaces = int(sizeof kTopRow / sizeof kTopRow[0]);
 
-bool IsStack(int32_t area) {
-    return area >= 0 && area < kStacks;
-}
-
-int TopRowIndex(int32_t area) {
+int TopRowIndex(Place place) {
     for (int i = 0; i < kTopRowPlaces; ++i)
-        if (kTopRow[i] == area)
+        if (kTopRow[i] == place)
             return i;
     return 0;
 }
 
-int TopRowX(int32_t area) {
-    if (area == kAreaDeck)
+int TopRowX(Place place) {
+    if (place.IsDeck())
         return kDeckX;
-    if (area == kAreaPile)
+    if (place.IsPile())
         return kPileX;
-    return PackX(area - kAreaPack0);
+    return PackX(place.index);
 }
 
 // Up and Down between the rows go to the place of the other row nearest along x (the left one
 // of two as near).
-int32_t StackBelow(int32_t area) {
+int StackBelow(Place place) {
     int best = 0;
     for (int s = 1; s < kStacks; ++s)
-        if (std::abs(StackX(s) - TopRowX(area)) < std::abs(StackX(best) - TopRowX(area)))
+        if (std::abs(StackX(s) - TopRowX(place)) < std::abs(StackX(best) - TopRowX(place)))
             best = s;
     return best;
 }
 
-int32_t PlaceAbove(int32_t stack) {
-    int32_t best = kTopRow[0];
-    for (int32_t area : kTopRow)
-        if (std::abs(TopRowX(area) - StackX(stack)) < std::abs(TopRowX(best) - StackX(stack)))
-            best = area;
+Place PlaceAbove(int stack) {
+    Place best = kTopRow[0];
+    for (Place place : kTopRow)
+        if (std::abs(TopRowX(place) - StackX(stack)) < std::abs(TopRowX(best) - StackX(stack)))
+            best = place;
     return best;
 }
 
@@ -105,18 +101,18 @@ void CView::PlayKey(char key, bool shift) {
             focusShown = true;
             KeepFocusOnTable();
             if (key == B_ENTER && shift) {
-                liftArea = kAreaNone;
+                lifted = Place::None();
                 SendOnward();
-            } else if (liftArea == kAreaNone) {
+            } else if (lifted.IsNone()) {
                 ActOnFocus();
             } else {
                 PutDownAtFocus();
             }
             break;
         case B_ESCAPE:
-            if (liftArea != kAreaNone)
+            if (!lifted.IsNone())
                 Announce("Put back");
-            liftArea = kAreaNone;
+            lifted = Place::None();
             break;
         default:
             return;
@@ -126,22 +122,26 @@ void CView::PlayKey(char key, bool shift) {
 
 void CView::MoveFocus(char key) {
     KeepFocusOnTable();
-    if (!IsStack(focusArea)) {
-        const int i = TopRowIndex(focusArea);
+    auto toStack = [this](int s) {
+        focus = Place::Stack(s);
+        focusRow = model.stackCount[s] - 1;
+    };
+    if (!focus.IsStack()) {
+        const int i = TopRowIndex(focus);
         if (key == B_LEFT_ARROW && i > 0)
-            focusArea = kTopRow[i - 1];
+            focus = kTopRow[i - 1];
         else if (key == B_RIGHT_ARROW && i < kTopRowPlaces - 1)
-            focusArea = kTopRow[i + 1];
+            focus = kTopRow[i + 1];
         else if (key == B_DOWN_ARROW)
-            focusArea = StackBelow(focusArea), focusRow = model.stackCount[focusArea] - 1;
+            toStack(StackBelow(focus));
         return;
     }
-    const int s = focusArea;
+    const int s = focus.index;
     const int n = model.stackCount[s];
     if (key == B_LEFT_ARROW && s > 0)
-        focusArea = s - 1, focusRow = model.stackCount[s - 1] - 1;
+        toStack(s - 1);
     else if (key == B_RIGHT_ARROW && s < kStacks - 1)
-        focusArea = s + 1, focusRow = model.stackCount[s + 1] - 1;
+        toStack(s + 1);
     else if (key == B_DOWN_ARROW && focusRow < n - 1)
         ++focusRow;
     else if (key == B_UP_ARROW) {
@@ -150,33 +150,32 @@ void CView::MoveFocus(char key) {
             model.faceDown[s][focusRow - 1] == 0)
             --focusRow;
         else
-            focusArea = PlaceAbove(s), focusRow = -1;
+            focus = PlaceAbove(s), focusRow = -1;
     }
 }
 
 void CView::KeepFocusOnTable() {
-    if (!IsStack(focusArea)) {
+    if (!focus.IsStack()) {
         focusRow = -1;
         return;
     }
-    const int n = model.stackCount[focusArea];
-    if (focusRow < 0 || focusRow >= n || model.faceDown[focusArea][focusRow] == 1)
+    const int n = model.stackCount[focus.index];
+    if (focusRow < 0 || focusRow >= n || model.faceDown[focus.index][focusRow] == 1)
         focusRow = n - 1;
 }
 
 void CView::ActOnFocus() {
-    const int32_t area = focusArea;
     const int32_t row = focusRow;
-    switch (PressOn(area, row)) {
+    switch (PressOn(focus.ToArea(), row)) {
         case PressResult::kTurned:
-            if (area == kAreaDeck)
+            if (focus.IsDeck())
                 Announce("Turned the deck. " + DescribePlace(kAreaPile, -1));
             else
-                Announce("Turned over " + CardName(model.stacks[area][row]));
+                Announce("Turned over " + CardName(model.stacks[focus.index][row]));
             break;
         case PressResult::kMayLift: {
-            liftArea = area;
-            liftRow = IsStack(area) ? row : -1;
+            lifted = focus;
+            liftRow = focus.IsStack() ? row : -1;
             liftedFrom = model;
             Announce("Lifted " + LiftedWords());
             break;
@@ -188,77 +187,74 @@ void CView::ActOnFocus() {
 }
 
 void CView::PutDownAtFocus() {
-    const int32_t to = focusArea;
-    const int32_t from = liftArea;
-    const CCard head = CardAt(from, liftRow);
-    if (to == from) {
-        liftArea = kAreaNone;
+    const Place to = focus;
+    const CCard head = CardAt(lifted, liftRow);
+    if (to == lifted) {
+        lifted = Place::None();
         Announce("Put back");
         return;
     }
-    const Place place = Place::FromArea(to);
-    const std::optional<Move> move = Move::Cards(Place::FromArea(from), liftRow, place);
+    const std::optional<Move> move = Move::Cards(lifted, liftRow, to);
     if (!move || !IsLegal(model, options, *move)) {
         Announce("Can't put " + LiftedWords() + " there. Put back");
-        liftArea = kAreaNone;
+        lifted = Place::None();
         return;
     }
 
     // The frame goes first; then the cards leave the model for the hand, raised where they show.
     EraseKeyboardMarks();
-    const bool mayEnd = DropMayEndGame(model, place);
+    const bool mayEnd = DropMayEndGame(model, to);
     UpdateUndo();
     ShowLifted(true);
-    liftArea = kAreaNone;
+    lifted = Place::None();
     liftDrawn = BRect();
-    ReturnCardsToStack(to);
+    ReturnCardsToStack(to.ToArea());
     focusRow = -1;
-    Announce("Moved " + CardName(head) + " to " + PlaceName(to));
+    Announce("Moved " + CardName(head) + " to " + PlaceName(to.ToArea()));
     if (mayEnd)
         FinishIfDone();
 }
 
 void CView::SendOnward() {
     KeepFocusOnTable();
-    const CCard card = CardAt(focusArea, focusRow);
+    const CCard card = CardAt(focus, focusRow);
     EraseKeyboardMarks();  // nothing of the keyboard's stays on screen while cards fly
-    const int32_t to = DoRightAt(focusArea, focusRow);
+    const int32_t to = DoRightAt(focus.ToArea(), focusRow);
     Announce(to == -1 ? "That card has nowhere to go"
                       : "Moved " + CardName(card) + " to " + PlaceName(to));
 }
 
-CCard CView::CardAt(int32_t area, int32_t row) const {
-    const Place place = Place::FromArea(area);
-    if (place.IsStack())
-        return row >= 0 && row < model.stackCount[area] ? model.stacks[area][row] : CCard();
-    return TopCard(model, place);
+CCard CView::CardAt(Place place, int32_t row) const {
+    if (!place.IsStack())
+        return TopCard(model, place);
+    const int s = place.index;
+    return row >= 0 && row < model.stackCount[s] ? model.stacks[s][row] : CCard();
 }
 
 std::string CView::LiftedWords() const {
-    const int count = IsStack(liftArea) ? model.stackCount[liftArea] - liftRow : 1;
-    return CardName(CardAt(liftArea, liftRow)) +
+    const int count = lifted.IsStack() ? model.stackCount[lifted.index] - liftRow : 1;
+    return CardName(CardAt(lifted, liftRow)) +
            (count > 1 ? " with " + CountOf(count - 1, "card") + " on it" : "");
 }
 
 void CView::ShowLifted(bool keepHandOut) {
     const BRect area = LiftRect();
     if (keepHandOut) {
-        LiftHand(liftArea, liftRow);  // the place redrawn off screen without them
+        LiftHand(lifted.ToArea(), liftRow);  // the place redrawn off screen without them
         CopyToScreen(area);
         ShowHand(handX, handY - kLiftPixels);
     } else {
         // Drawn from a copy: the model keeps the cards, only the screen shows them raised.
         Table shown = model;
-        LiftInto(shown, liftArea, liftRow);
+        LiftInto(shown, lifted, liftRow);
         CopyToScreen(area);
         DrawHandAt(shown.handCount, handX, handY - kLiftPixels);
-        RedrawPlace(liftArea);
+        RedrawPlace(lifted);
     }
     liftDrawn = area;
 }
 
-void CView::RedrawPlace(int32_t area) {
-    const Place place = Place::FromArea(area);
+void CView::RedrawPlace(Place place) {
     if (place.IsStack())
         UpdateStack(place.index, kOffscreenOnly);
     else if (place.IsPile())
@@ -278,10 +274,10 @@ void CView::EraseKeyboardMarks() {
 void CView::RefreshKeyboard() {
     EraseKeyboardMarks();
     // Cards lifted from a table that has changed since (a deal, an undo) are put back.
-    if (liftArea != kAreaNone && !(model == liftedFrom))
-        liftArea = kAreaNone;
+    if (!lifted.IsNone() && !(model == liftedFrom))
+        lifted = Place::None();
     KeepFocusOnTable();
-    if (liftArea != kAreaNone)
+    if (!lifted.IsNone())
         ShowLifted(false);
     if (focusShown) {
         const BRect r = FocusRect();
@@ -291,42 +287,41 @@ void CView::RefreshKeyboard() {
         StrokeRect(Outset(r, -1));
         frameDrawn = r;
     }
-    std::string name = DescribePlace(focusArea, focusRow);
-    if (liftArea != kAreaNone && focusArea != liftArea)
+    std::string name = DescribePlace(focus.ToArea(), focusRow);
+    if (!lifted.IsNone() && focus != lifted)
         name += ". Holding " + LiftedWords();
     SetAccessibleName(name);
 }
 
 BRect CView::FocusRect() const {
     BRect r;
-    if (focusArea == kAreaDeck) {
+    if (focus.IsDeck()) {
         r = DeckRect();
-    } else if (focusArea == kAreaPile) {
+    } else if (focus.IsPile()) {
         r = CardRect(PileCardX(std::max(model.fannedCount, 1) - 1), kTopRowY);
-    } else if (!IsStack(focusArea)) {
-        r = PackRect(focusArea - kAreaPack0);
+    } else if (focus.IsPack()) {
+        r = PackRect(focus.index);
     } else if (focusRow < 0) {
-        r = StackCardRect(focusArea, 0);
+        r = StackCardRect(focus.index, 0);
     } else {
-        r = StackCardRect(focusArea, focusRow);
-        r.bottom = StackCardY(model.stackCount[focusArea] - 1) + kCardHeight - 1;
+        r = StackCardRect(focus.index, focusRow);
+        r.bottom = StackCardY(model.stackCount[focus.index] - 1) + kCardHeight - 1;
     }
     // On the lifted cards themselves, the frame rises with them.
-    if (liftArea != kAreaNone && focusArea == liftArea &&
-        (!IsStack(focusArea) || focusRow >= liftRow))
+    if (!lifted.IsNone() && focus == lifted && (!focus.IsStack() || focusRow >= liftRow))
         r = r.OffsetByCopy(0, -kLiftPixels);
     return Outset(r, 2);
 }
 
 BRect CView::LiftRect() const {
     BRect place;
-    if (IsStack(liftArea)) {
-        place = StackCardRect(liftArea, liftRow);
-        place.bottom = StackCardY(model.stackCount[liftArea] - 1) + kCardHeight - 1;
-    } else if (liftArea == kAreaPile) {
+    if (lifted.IsStack()) {
+        place = StackCardRect(lifted.index, liftRow);
+        place.bottom = StackCardY(model.stackCount[lifted.index] - 1) + kCardHeight - 1;
+    } else if (lifted.IsPile()) {
         place = PileRegion();  // the cards below the top one move up the fan
     } else {
-        place = PackRect(liftArea - kAreaPack0);
+        place = PackRect(lifted.index);
     }
     return Union(place, place.OffsetByCopy(0, -kLiftPixels));
 }

@@ -30,9 +30,9 @@ bool movecheck::Enabled() {
 
 void CView::MouseDown(BPoint) {
     // A press puts back what the keyboard lifted and hides its frame, which stays where it was.
-    if (focusShown || liftArea != kAreaNone) {
+    if (focusShown || !lifted.IsNone()) {
         focusShown = false;
-        liftArea = kAreaNone;
+        lifted = Place::None();
         RefreshKeyboard();
     }
     BeginCheck();

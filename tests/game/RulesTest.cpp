@@ -94,13 +94,20 @@ TEST(Rules, TheTableFaultNamesWhatIsBroken) {
     Table broken = Empty();
     Put(broken, 3, CCard(1, 9));
     Put(broken, 3, CCard(2, 8));
-    EXPECT_NE(TableFault(broken, false).find("stack 4"), std::string::npos);
+    EXPECT_NE(TableFault(broken, 2).find("stack 4"), std::string::npos);
     Table pack = Empty();
     pack.packs[0][0] = CCard(1, 1);
     pack.packs[0][1] = CCard(2, 2);
     pack.packCount[0] = 2;
-    EXPECT_NE(TableFault(pack, false).find("pack 1"), std::string::npos);
+    EXPECT_NE(TableFault(pack, 2).find("pack 1"), std::string::npos);
     EXPECT_NE(TableFault(Empty()).find("0 cards"), std::string::npos);
+    // The hand's cards are the table's: one taken out of the deck keeps the pack whole, one
+    // held twice is found.
+    Table held = t;
+    held.hand[held.handCount++] = held.deck.GetTopCard();
+    EXPECT_EQ(TableFault(held), "");
+    held.hand[held.handCount++] = held.hand[0];
+    EXPECT_NE(TableFault(held).find("twice, again in the hand"), std::string::npos);
 }
 
 }  // namespace

@@ -77,7 +77,7 @@ inline void WonPosition(CView* v) {
     Empty(v);
     for (int suit = 1; suit <= 4; ++suit)
         for (int n = 13; n >= 1; --n)
-            Put(v, (suit - 1) * 2 % 7 + (n < 7 ? 1 : 0), CCard(suit, n));
+            Put(v, ((suit - 1) * 2 + (n < 7 ? 1 : 0)) % 7, CCard(suit, n));
     v->UpdateBackground();
 }
 

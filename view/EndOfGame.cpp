@@ -8,10 +8,11 @@ bool CView::CompletionTestHolds() const {
 }
 
 void CView::AutoComplete() {
-    // Each card flies once; the bound only guards against a table that breaks the rules.
+    // Each card flies once. On a table that breaks the rules (laid out by hand) a card may have
+    // no legal way home: the flights stop there rather than overfill a pack.
     for (int flown = 0; flown < 52; ++flown) {
         const std::optional<Move> move = AutoCompleteMove(model);
-        if (!move)
+        if (!move || !IsLegal(model, options, *move))
             break;
         LiftHand(move->from.ToArea(), move->row);
         ReturnCardsToStack(move->to.ToArea());

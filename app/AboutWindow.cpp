@@ -71,9 +71,11 @@ void AboutView::Draw(BRect) {
 }
 
 AboutWindow::AboutWindow(BRect frame)
-    // Its OK button is the only way out.
+    // Its OK button is the way out, and the keys that answer it: Escape, Enter.
     : BWindow(frame, "Tarnwick : About", B_MODAL_WINDOW,
               B_NOT_RESIZABLE | B_NOT_ZOOMABLE | B_NOT_CLOSABLE, B_CURRENT_WORKSPACE) {
+    AddShortcut(B_ESCAPE, 0, new BMessage(ABOUT_OK));
+    AddShortcut(B_ENTER, 0, new BMessage(ABOUT_OK));
     view = new AboutView(Bounds());
     AddChild(view);
 }

@@ -11,6 +11,7 @@ COptions::COptions(BRect frame, const char* title, window_type type, BBitmap* im
     : BWindow(frame, title, type, B_NOT_RESIZABLE | B_NOT_ZOOMABLE, B_CURRENT_WORKSPACE),
       cardImage(image),
       parentWindow(parent) {
+    AddShortcut(B_ESCAPE, 0, new BMessage(OPT_CANCEL));
     // Larger than the window, which clips it.
     backingView = new BView(BRect(0, 0, 400, 300), "Backing", B_FOLLOW_ALL_SIDES, B_WILL_DRAW);
     backingView->SetViewColor(219, 219, 219, 255);

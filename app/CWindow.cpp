@@ -102,6 +102,8 @@ bool CWindow::QuitRequested() {
     Settings settings;
     settings.options = tableView->GetOptions();
     settings.cardSetPath = tableView->GetBit();
+    // What the table shows: a picture that went missing under a screen change left it plain.
+    backgroundPath = tableView->GetBackground();
     settings.backgroundPath = backgroundPath;
     WriteSettings(SettingsPath(), settings);  // a file that cannot be written is passed over
     if (be_app)
@@ -114,6 +116,12 @@ void CWindow::UndoAvailable(bool available) {
 }
 
 void CWindow::GameWon() {
+    // A quit asked for while the last cards flew is kept: it is handled once the move is over,
+    // and the alert would otherwise shut it out.
+    TakeWaitingInput();
+    if (HasQueued(B_QUIT_REQUESTED) || HasQueued(MSG_EXIT) ||
+        (be_app && be_app->HasQueued(B_QUIT_REQUESTED)))
+        return;
     BAlert alert("Tarnwick", "Well done, you have completed Tarnwick. Deal again?", "Sure thing",
                  "No Way", nullptr, B_WIDTH_AS_USUAL, B_INFO_ALERT);
     if (alert.Go() == 0)

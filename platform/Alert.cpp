@@ -41,8 +41,11 @@ int32 BAlert::Go() {
     std::vector<QAbstractButton*> made;
     for (const std::string& label : buttons)
         made.push_back(box.addButton(QString::fromStdString(label), QMessageBox::AcceptRole));
-    if (!made.empty())
+    if (!made.empty()) {
         box.setDefaultButton(static_cast<QPushButton*>(made.front()));
+        // Escape and the close box answer as the first, the gentlest answer.
+        box.setEscapeButton(made.front());
+    }
     openBoxes.push_back(&box);
     box.exec();
     openBoxes.erase(std::find(openBoxes.begin(), openBoxes.end(), &box));

@@ -100,6 +100,17 @@ bool WriteAll(int fd, const std::string& bytes) {
     return true;
 }
 
+// The file itself rewritten, where its folder takes no new file beside it: what a crash half way
+// leaves is not whole, but the file is written.
+bool WriteInPlace(const std::string& target, const std::string& bytes) {
+    const int fd = open(target.c_str(), O_WRONLY | O_TRUNC | O_CLOEXEC);
+    if (fd < 0)
+        return false;
+    bool written = WriteAll(fd, bytes) && fsync(fd) == 0;
+    written = close(fd) == 0 && written;
+    return written;
+}
+
 }  // namespace
 
 bool WriteFileAtomically(const std::string& path, const std::string& bytes) {
@@ -109,6 +120,16 @@ bool WriteFileAtomically(const std::string& path, const std::string& bytes) {
     const std::string target = WriteTarget(path, &existing, &exists);
     if (target.empty())
         return false;
+    if (exists && faccessat(AT_FDCWD, target.c_str(), W_OK, AT_EACCESS) != 0) {
+        // A file its owner made read-only stays as it is.
+        std::fprintf(stderr, "Tarnwick: %s may not be written (%s); it is left as it is.\n",
+                     path.c_str(), std::strerror(errno));
+        return false;
+    }
+    const std::string folder =
+        QFileInfo(QString::fromStdString(target)).absolutePath().toStdString();
+    if (exists && faccessat(AT_FDCWD, folder.c_str(), W_OK | X_OK, AT_EACCESS) != 0)
+        return WriteInPlace(target, bytes);
     // The new file is made beside the old one, so the rename below stays on one file system.
     static std::atomic<unsigned> serial{0};
     const std::string temporary =

@@ -24,7 +24,8 @@ bool ReadFileHead(const std::string& path, size_t limit, std::string* bytes);
 
 // Writes the bytes to a new file beside the old one and renames it over it, so a crash or a full
 // disk half way leaves the old file whole. A link to a regular file is followed and stays a link;
-// a path that holds anything but a regular file is left alone with a message on standard error.
-// A new file's mode is 0664 less the umask; an existing file keeps its mode. Creates the folder
-// when missing. False when nothing was written.
+// a path that holds anything but a regular file, or a file the user may not write, is left alone
+// with a message on standard error. An existing file in a folder the user may not write is
+// rewritten in place. A new file's mode is 0664 less the umask; an existing file keeps its mode.
+// Creates the folder when missing. False when nothing was written.
 bool WriteFileAtomically(const std::string& path, const std::string& bytes);

@@ -53,6 +53,11 @@ void BLooper::PostMessage(const BMessage& message) {
 
 void BLooper::MessageReceived(BMessage*) {}
 
+bool BLooper::HasQueued(uint32 what) const {
+    return std::any_of(queue.begin(), queue.end(),
+                       [what](const BMessage& m) { return m.what == what; });
+}
+
 void BLooper::DispatchMessage(BMessage* message) {
     MessageReceived(message);
 }

@@ -29,6 +29,8 @@ class BLooper {
     void Unlock() {}
 
     int32 CountQueued() const { return int32(queue.size()); }
+    // Whether a message with this code waits in the queue.
+    bool HasQueued(uint32 what) const;
 
     // Marks the time a hook runs. While any scope is open anywhere, no queue is drained.
     class HookScope {

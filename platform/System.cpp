@@ -167,6 +167,10 @@ void WaitWithoutInput(int64_t microseconds) {
         std::this_thread::sleep_for(std::chrono::microseconds(left));
 }
 
+void TakeWaitingInput() {
+    QCoreApplication::processEvents();
+}
+
 int64_t MonotonicMicroseconds() {
     int64_t manual = 0;
     if (testseams::ManualTime(&manual))

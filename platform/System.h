@@ -31,6 +31,9 @@ void snooze(int64_t microseconds);
 
 // Waits without handling input (pacing a card flight).
 void WaitWithoutInput(int64_t microseconds);
+// Handles the input that waited meanwhile: the keys and window requests held back while cards
+// flew reach their windows (and queue their messages there).
+void TakeWaitingInput();
 
 // A monotonic clock in microseconds (or the tests' manual clock).
 int64_t MonotonicMicroseconds();

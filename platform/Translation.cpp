@@ -48,11 +48,49 @@ quint32 Big32(const QByteArray& b, qint64 at) {
     return v;
 }
 
-// Qt's JPEG reader fills whatever a cut file lacks with grey and carries on. The last scan of a
-// whole JPEG is followed by its end-of-image marker; scan data can hold neither marker unescaped.
+// Qt's JPEG reader fills whatever a cut file lacks with grey and carries on. A whole JPEG runs
+// from its start marker through segments and scans to its end-of-image marker; what follows
+// that (phones append a video to "motion photos") is not the picture's. Walked marker by marker:
+// a segment gives its length, a scan runs to the first marker that is neither a restart nor a
+// stuffed 0xff. Cut short when the bytes end before the end marker.
 bool TruncatedJpeg(const QByteArray& bytes) {
-    return bytes.lastIndexOf("\xff\xd9") < bytes.lastIndexOf("\xff\xda") ||
-           bytes.lastIndexOf("\xff\xda") < 0;
+    const qint64 size = bytes.size();
+    auto at = [&bytes](qint64 i) { return quint8(bytes[i]); };
+    qint64 i = 2;  // past the start-of-image marker
+    while (true) {
+        if (i >= size || at(i) != 0xff)
+            return true;
+        while (i < size && at(i) == 0xff)  // a marker may be padded with fill bytes
+            ++i;
+        if (i >= size)
+            return true;
+        const quint8 marker = at(i++);
+        if (marker == 0xd9)
+            return false;  // end of image
+        if (marker == 0x01 || (marker >= 0xd0 && marker <= 0xd7))
+            continue;  // markers that stand alone
+        if (i + 2 > size)
+            return true;
+        const qint64 length = (qint64(at(i)) << 8) | at(i + 1);
+        if (length < 2)
+            return true;
+        i += length;
+        if (marker != 0xda)
+            continue;
+        // Scan data: up to a marker other than a restart, a stuffed byte or fill.
+        while (true) {
+            const qint64 ff = bytes.indexOf('\xff', i);
+            if (ff < 0 || ff + 1 >= size)
+                return true;
+            const quint8 next = at(ff + 1);
+            if (next == 0x00 || next == 0xff || (next >= 0xd0 && next <= 0xd7)) {
+                i = ff + (next == 0xff ? 1 : 2);
+                continue;
+            }
+            i = ff;
+            break;
+        }
+    }
 }
 
 // A whole PNG is a chain of chunks that ends with a complete IEND chunk.
@@ -92,6 +130,18 @@ QByteArray KnownFormat(const QString& name) {
 constexpr qint64 kLargestPictureFile = 256 * 1024 * 1024;
 
 }  // namespace
+
+bool BTranslationUtils::GetImageSize(const char* path, int32* width, int32* height) {
+    if (!path || !*path)
+        return false;
+    QImageReader reader(QString::fromUtf8(path));
+    const QSize size = reader.size();
+    if (!size.isValid())
+        return false;
+    *width = size.width();
+    *height = size.height();
+    return true;
+}
 
 BBitmap* BTranslationUtils::GetBitmapFile(const char* path) {
     if (!path || !*path)

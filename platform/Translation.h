@@ -4,10 +4,14 @@
 // would make up its missing part.
 #pragma once
 
+#include "platform/Types.h"
+
 class BBitmap;
 
 class BTranslationUtils {
   public:
     // A new bitmap the caller owns, or nullptr when the file is missing or cannot be decoded.
     static BBitmap* GetBitmapFile(const char* path);
+    // The picture's size as its header gives it, without decoding it; false when there is none.
+    static bool GetImageSize(const char* path, int32* width, int32* height);
 };

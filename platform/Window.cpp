@@ -4,6 +4,7 @@
 
 #include <QCloseEvent>
 #include <QCoreApplication>
+#include <QKeyEvent>
 #include <QMenuBar>
 #include <QScreen>
 #include <QWidget>
@@ -28,6 +29,20 @@ class WindowWidget : public QWidget {
         )
             owner->PostMessage(B_SCREEN_CHANGED);
         return QWidget::event(event);
+    }
+
+    void keyPressEvent(QKeyEvent* event) override {
+        const int key = event->key();
+        const uint32 code = key == Qt::Key_Escape                           ? uint32(B_ESCAPE)
+                            : key == Qt::Key_Return || key == Qt::Key_Enter ? uint32(B_ENTER)
+                                                                            : 0;
+        if (code != 0 && event->modifiers() == Qt::NoModifier)
+            for (const auto& [shortcut, message] : owner->shortcuts)
+                if (shortcut == code) {
+                    owner->PostMessage(message);
+                    return;
+                }
+        QWidget::keyPressEvent(event);
     }
 
     void closeEvent(QCloseEvent* event) override {
@@ -101,6 +116,12 @@ void BWindow::Layout() {
                                            f.IntegerWidth() + 1, f.IntegerHeight() + 1);
     }
     widget->setFixedSize(frame.IntegerWidth() + 1, frame.IntegerHeight() + 1 + shift);
+}
+
+void BWindow::AddShortcut(uint32 key, uint32, BMessage* message) {
+    std::unique_ptr<BMessage> owned(message);
+    if (owned)
+        shortcuts.emplace_back(key, *owned);
 }
 
 void BWindow::AddChild(BView* view) {
@@ -201,14 +222,21 @@ void BWindow::DispatchMessage(BMessage* message) {
         return;
     }
     if (message->what == B_KEY_DOWN) {
-        // To the view that has the keyboard focus, as it was pressed.
+        std::string bytes;
+        int32 modifiers = 0;
+        message->FindString("bytes", &bytes);
+        message->FindInt32("modifiers", &modifiers);
+        // The window's own keys come first; the rest go to the view that has the keyboard
+        // focus, as they were pressed.
+        if (bytes.size() == 1 && modifiers == 0)
+            for (const auto& [key, shortcut] : shortcuts)
+                if (key == uint32(uint8(bytes[0]))) {
+                    PostMessage(shortcut);
+                    return;
+                }
         for (BView* view : views) {
             if (!view->IsFocus())
                 continue;
-            std::string bytes;
-            int32 modifiers = 0;
-            message->FindString("bytes", &bytes);
-            message->FindInt32("modifiers", &modifiers);
             view->DeliverKeyDown(bytes, uint32(modifiers));
             return;
         }

@@ -2,7 +2,9 @@
 // a menu bar taller than the frame it was given pushes the views below it down by the difference.
 #pragma once
 
+#include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/Looper.h"
@@ -26,6 +28,10 @@ class BWindow : public BLooper {
     // Closes the window; the object is deleted once the current message has been handled.
     void Quit();
 
+    // A key pressed anywhere in the window that no control takes posts the message to the
+    // window: B_ESCAPE, or B_ENTER (Return and the keypad's Enter). No modifiers.
+    void AddShortcut(uint32 key, uint32 modifiers, BMessage* message);
+
     void AddChild(BView* view);
     bool RemoveChild(BView* view);
     BView* FindView(const std::string& name) const;
@@ -47,6 +53,7 @@ class BWindow : public BLooper {
 
   private:
     friend struct QtSide;  // the toolkit's side of the class (platform/QtSide.h)
+    friend class WindowWidget;
     void Layout();
     void FollowMainWindow();
 
@@ -54,6 +61,7 @@ class BWindow : public BLooper {
     std::string title;
     window_type type;
     std::vector<BView*> views;
+    std::vector<std::pair<uint32, BMessage>> shortcuts;
     WindowWidget* widget;
     bool quitting = false;
     int32 deviceScale = 1;

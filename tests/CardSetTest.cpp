@@ -237,6 +237,15 @@ TEST_F(CardSet, ALargerSheetChosenStandsForItsSet) {
     // Without its set's own file beside it, a larger sheet is only a picture of the wrong size.
     const std::string alone = files.Picture("mine@2x.png", 1988, 768, qRgb(1, 1, 1));
     ExpectFallbackWith(alone, kWrongSize);
+    // A file of the set's own size is a set of its own, whatever its name says.
+    files.Picture("theirs.png", 994, 384, qRgb(1, 1, 1));
+    const std::string own = files.Picture("theirs@2x.png", 994, 384, qRgb(60, 70, 80));
+    testseams::ScriptAlerts();
+    view->SetBitmap(own.c_str(), CView::kNoRedraw);
+    EXPECT_TRUE(testseams::Alerts().empty());
+    EXPECT_EQ(std::string(view->GetBit()), own);
+    EXPECT_EQ(PixelAt(view->GetBitmap(), 500 * view->DeviceScale(), 200 * view->DeviceScale()),
+              Rgb(60, 70, 80));
 }
 
 TEST_F(CardSet, TheFourColoursStayApartForEveryEyeAndTheLargeIndicesStandOut) {

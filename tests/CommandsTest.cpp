@@ -278,6 +278,33 @@ TEST_F(Commands, EveryAboutIsANewWindowThatOkCloses) {
     EXPECT_EQ(be_app->CountWindows(), before + 1);
 }
 
+// Escape closes the about window as OK does, and Enter too; Escape cancels the options window.
+// Each key goes to the control that has the focus and on to the window, as a player's would.
+TEST_F(Commands, EscapeAndEnterAnswerTheAboutAndOptionsWindows) {
+    auto press = [](BWindow* w, int key) {
+        QWidget* widget = QtSide::Widget(*w);
+        QWidget* target = widget->focusWidget() ? widget->focusWidget() : widget;
+        QKeyEvent event(QEvent::KeyPress, key, Qt::NoModifier);
+        QCoreApplication::sendEvent(target, &event);
+        BLooper::DispatchAllPending();
+    };
+    const int before = be_app->CountWindows();
+    for (int key : {Qt::Key_Escape, Qt::Key_Return, Qt::Key_Enter}) {
+        Send(MSG_ABOUT);
+        ASSERT_EQ(be_app->CountWindows(), before + 1);
+        press(be_app->WindowAt(before), key);
+        EXPECT_EQ(be_app->CountWindows(), before) << key;
+    }
+    Send(MSG_OPTIONS);
+    OptionsWindow()->dealOneBox->Click();
+    BLooper::DispatchAllPending();
+    press(OptionsWindow(), Qt::Key_Return);  // not the options window's key: nothing happens
+    EXPECT_FALSE(OptionsWindow()->IsHidden());
+    press(OptionsWindow(), Qt::Key_Escape);
+    EXPECT_TRUE(OptionsWindow()->IsHidden());
+    EXPECT_EQ(view->GetOptions().dealOne, 0) << "cancelled";
+}
+
 TEST_F(Commands, FixedSizeWindowsOfferNoMaximiseAndAboutEndsOnlyByOk) {
     Send(MSG_ABOUT);
     Send(MSG_OPTIONS);

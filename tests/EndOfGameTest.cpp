@@ -1,3 +1,6 @@
+#include <QCloseEvent>
+#include <functional>
+
 #include "TestSupport.h"
 #include "app/MessageCodes.h"
 #include "app/Settings.h"
@@ -133,6 +136,40 @@ TEST_F(EndOfGame, NoWayEndsTheProgramWritingTheSettings) {
     EXPECT_EQ(saved.options.dealOne, 1);
 }
 
+// A close request or the Exit command made while the cards fly is kept: the program quits once
+// they are home, settings written, with no alert and no new deal.
+class QuitDuringAutocomplete : public EndOfGame {
+  protected:
+    void AskWhileTheCardsFly(std::function<void()> ask) {
+        NearlyWon({{0, CCard(1, 13)}, {1, CCard(3, 13)}, {1, CCard(2, 12)}, {2, CCard(2, 13)}});
+        view->SetFlags(0, 1, 1, 0);
+        testseams::ScriptAlerts({0});
+        bool asked = false;
+        testseams::ObserveSync([&](BView*) {
+            if (!asked && view->Model().handCount > 0)
+                ask(), asked = true;
+        });
+        RightClick(60, 130);  // the king of hearts home; the rest follows by itself
+        testseams::ObserveSync(nullptr);
+        EXPECT_TRUE(asked);
+        EXPECT_TRUE(AllPacksFull()) << Layout();
+        BLooper::DispatchAllPending();  // the quit, and the window goes
+        EXPECT_TRUE(testseams::Alerts().empty());
+        EXPECT_TRUE(app->IsQuitting());
+        Settings saved;
+        EXPECT_TRUE(ReadSettings(config.path().toStdString() + "/Tarnwick", saved));
+    }
+};
+
+TEST_F(QuitDuringAutocomplete, ByTheCloseBox) {
+    AskWhileTheCardsFly(
+        [this] { QCoreApplication::postEvent(QtSide::Widget(*window), new QCloseEvent); });
+}
+
+TEST_F(QuitDuringAutocomplete, ByTheExitCommand) {
+    AskWhileTheCardsFly([this] { window->PostMessage(MSG_EXIT); });
+}
+
 }  // namespace
 
 namespace {
@@ -163,6 +200,22 @@ TEST_F(EndOfGame, AnAceOnAnEmptyPackNeverEndsTheGameByMouseOrByKey) {
         EXPECT_EQ(testseams::Alerts().size(), 1u);
         BLooper::DispatchAllPending();  // "Sure thing" deals again
     }
+}
+
+}  // namespace
+
+namespace {
+
+// On a table laid out against the rules, autocomplete flies what can go home and stops there:
+// a king lying on the seven of hearts never goes onto the hearts.
+TEST_F(EndOfGame, AutocompleteOnATableThatBreaksTheRulesStopsWhereNoCardFits) {
+    ClearTable();
+    FillPack(0, 1, 6);
+    PutOnStack(0, CCard(1, 7));
+    PutOnStack(0, CCard(4, 13));
+    view->AutoComplete();
+    EXPECT_EQ(view->Model().packCount[0], 6);
+    EXPECT_EQ(view->Model().stackCount[0], 2);
 }
 
 }  // namespace

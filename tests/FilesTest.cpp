@@ -4,10 +4,13 @@
 
 #include <sys/stat.h>
 #include <unistd.h>
+#include <QBuffer>
 #include <QDir>
+#include <QImageWriter>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <fstream>
+#include <memory>
 #include <sstream>
 
 #include "Files.h"
@@ -76,6 +79,50 @@ TEST(SettingsWrite, ANewFileTakesTheUmaskAndAnOldOneKeepsItsMode) {
     const std::string fresh = dir.filePath("Fresh").toStdString();
     ASSERT_TRUE(WriteUnderUmask(022, fresh, "x\n"));
     EXPECT_EQ(Mode(fresh), 0644u);
+}
+
+// The write as an ordinary user makes it: when the suite runs as root, which may write anything,
+// as "nobody" (who then owns the folder) for the moment of the write.
+bool WriteAsUser(const std::string& path, const std::string& bytes) {
+    if (geteuid() != 0)
+        return WriteFileAtomically(path, bytes);
+    if (setresgid(-1, 65534, -1) != 0 || setresuid(-1, 65534, -1) != 0)
+        return false;
+    const bool written = WriteFileAtomically(path, bytes);
+    const bool back = setresuid(-1, 0, -1) == 0 && setresgid(-1, 0, -1) == 0;
+    EXPECT_TRUE(back);
+    return written;
+}
+
+TEST(SettingsWrite, AReadOnlyFileStaysAndOneInAFolderThatTakesNoNewFileIsWrittenInPlace) {
+    QTemporaryDir dir;
+    const std::string folder = dir.path().toStdString();
+    const std::string path = folder + "/Tarnwick";
+    ASSERT_TRUE(WriteFileAtomically(path, "old\n"));
+    if (geteuid() == 0) {
+        ASSERT_EQ(chown(folder.c_str(), 65534, 65534), 0);
+        ASSERT_EQ(chown(path.c_str(), 65534, 65534), 0);
+    }
+    struct stat before {};
+    stat(path.c_str(), &before);
+
+    chmod(path.c_str(), 0444);  // made read-only by its owner, in a folder it may write
+    EXPECT_FALSE(WriteAsUser(path, "new\n"));
+    EXPECT_EQ(Contents(path), "old\n");
+    EXPECT_EQ(Mode(path), 0444u);
+
+    chmod(path.c_str(), 0644);
+    chmod(folder.c_str(), 0555);  // the file may be written, its folder takes nothing new
+    EXPECT_TRUE(WriteAsUser(path, "new\n"));
+    EXPECT_EQ(Contents(path), "new\n");
+    struct stat after {};
+    stat(path.c_str(), &after);
+    EXPECT_EQ(after.st_ino, before.st_ino) << "the same file, written in place";
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files).size(), 1) << "nothing left beside it";
+
+    chmod(folder.c_str(), 0755);  // both writable: a new file renamed over the old, as always
+    EXPECT_TRUE(WriteAsUser(path, "newer\n"));
+    EXPECT_EQ(Contents(path), "newer\n");
 }
 
 TEST(SettingsWrite, ALinkToAFileStaysALinkAndAnythingElseIsLeftAlone) {
@@ -175,6 +222,34 @@ TEST(Pictures, CutJpegsAndPngsAreUnreadable) {
             EXPECT_EQ(BTranslationUtils::GetBitmapFile(cut.c_str()), nullptr)
                 << format << " cut to " << keep << " of " << size << " bytes";
         }
+    }
+}
+
+// A whole JPEG with more data after its end marker, as a phone's motion photo has: a video whose
+// bytes hold markers of every kind. It is a picture; the same cut short is not.
+TEST(Pictures, AJpegWithDataAfterItsEndIsWholeAndOneCutIsNot) {
+    Files files;
+    QImage image(64, 48, QImage::Format_RGB32);
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            image.setPixel(x, y, qRgb(x * 4, y * 5, (x ^ y) * 3));
+    for (bool progressive : {false, true}) {
+        QByteArray jpeg;
+        QBuffer buffer(&jpeg);
+        buffer.open(QIODevice::WriteOnly);
+        QImageWriter writer(&buffer, "jpeg");
+        writer.setProgressiveScanWrite(progressive);
+        ASSERT_TRUE(writer.write(image));
+        QByteArray video("\0\0\0\x18ftypmp42");
+        for (int k = 0; k < 64; ++k)
+            video += QByteArray("\xff\xda\x00\x08\xff\xd8\xff\xc0junk\xff", 14);
+        const std::string motion = files.Bytes("motion.jpg", jpeg + video);
+        std::unique_ptr<BBitmap> read(BTranslationUtils::GetBitmapFile(motion.c_str()));
+        ASSERT_NE(read, nullptr) << (progressive ? "progressive" : "baseline");
+        EXPECT_EQ(read->Bounds().IntegerWidth(), 63);
+        const std::string cut = files.Bytes("cut.jpg", jpeg.left(jpeg.size() - 2) + video);
+        EXPECT_EQ(BTranslationUtils::GetBitmapFile(cut.c_str()), nullptr)
+            << (progressive ? "progressive" : "baseline");
     }
 }
 

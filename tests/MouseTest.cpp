@@ -51,6 +51,25 @@ TEST_F(Mouse, TheTableHoldsAWholePackAtEveryStepOfADragAndAFlight) {
     EXPECT_EQ(view->Model().stackCount[6], 7);
 }
 
+TEST_F(Mouse, ACardPressedAndMovedBeforeTheFirstSampleIsCarried) {
+    // By the first sample the pointer is over the empty second stack: the king pressed is picked
+    // up all the same, held where it was pressed (35 pixels in, 4 down), and follows to its drop.
+    ClearTable();
+    PutOnStack(0, CCard(1, 13));
+    view->UpdateBackground();
+    const BPoint press(StackPointX(0), RowPointY(0));
+    testseams::ScriptMouse({{BPoint(press.x + 80, press.y + 100), 1},
+                            {BPoint(StackPointX(4), 300), 1},
+                            {BPoint(StackPointX(4), 300), 0}});
+    view->DeliverMouseDown(press, 1);
+    EXPECT_EQ(view->HandX(), table::StackX(4));
+    EXPECT_EQ(view->HandY(), 296);
+    EXPECT_EQ(view->Model().stackCount[0], 0);
+    ASSERT_EQ(view->Model().stackCount[4], 1);
+    EXPECT_EQ(view->Model().stacks[4][0], CCard(1, 13));
+    EXPECT_EQ(UndoCount(), 1);
+}
+
 TEST_F(Mouse, TurningThreeOrOneFromTheDeck) {
     ClearTable();
     Edit([&](Table& t) { t.deck.PutCardOnTop(CCard(1, 5)); });

@@ -1,10 +1,16 @@
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QCoreApplication>
+#include <QDialog>
+#include <QPushButton>
+#include <QTimer>
 #include <cstring>
+#include <functional>
 #include <vector>
 
 #include "TestSupport.h"
+#include "platform/Alert.h"
 #include "platform/Application.h"
 #include "platform/PixelOps.h"
 #include "platform/QtSide.h"
@@ -173,6 +179,58 @@ TEST(Messages, ApplicationQuitAsksEveryWindowOnce) {
     EXPECT_EQ(calls, 2);
     EXPECT_TRUE(app.IsQuitting());
     EXPECT_EQ(app.CountWindows(), 0);
+}
+
+}  // namespace
+
+namespace {
+
+// A real alert box, answered once it is up by whatever the player does to it; -1 when the box
+// took no notice (it is then closed, so the test goes on). The timers are this call's own, so
+// none of them outlives it.
+int32 AnswerAlert(std::function<void(QWidget*)> act) {
+    testseams::Reset();  // no scripted answers: the box itself is shown
+    bool ignored = false;
+    QWidget* box = nullptr;
+    QTimer up, after;
+    after.setSingleShot(true);
+    QObject::connect(&up, &QTimer::timeout, [&] {
+        if (!(box = QApplication::activeModalWidget()))
+            return;
+        up.stop();
+        act(box);
+        after.start(0);
+    });
+    QObject::connect(&after, &QTimer::timeout, [&] {
+        if (QApplication::activeModalWidget() == box) {
+            ignored = true;
+            static_cast<QDialog*>(box)->done(0);
+        }
+    });
+    up.start(0);
+    BAlert alert("Tarnwick", "Well done, you have completed Tarnwick. Deal again?", "Sure thing",
+                 "No Way");
+    const int32 answer = alert.Go();
+    QuietPlatform();
+    return ignored ? -1 : answer;
+}
+
+TEST(Alerts, EscapeAndTheCloseBoxAnswerAsTheFirstButton) {
+    auto key = [](int qtKey) {
+        return [qtKey](QWidget* box) {
+            QKeyEvent press(QEvent::KeyPress, qtKey, Qt::NoModifier);
+            QCoreApplication::sendEvent(box, &press);
+        };
+    };
+    EXPECT_EQ(AnswerAlert(key(Qt::Key_Escape)), 0);
+    EXPECT_EQ(AnswerAlert([](QWidget* box) { box->close(); }), 0);
+    EXPECT_EQ(AnswerAlert(key(Qt::Key_Return)), 0);  // the default button
+    EXPECT_EQ(AnswerAlert([](QWidget* box) {
+                  for (QPushButton* b : box->findChildren<QPushButton*>())
+                      if (b->text() == "No Way")
+                          b->click();
+              }),
+              1);
 }
 
 }  // namespace

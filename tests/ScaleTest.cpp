@@ -8,6 +8,7 @@
 
 #include "Files.h"
 #include "TestSupport.h"
+#include "app/Settings.h"
 #include "platform/System.h"
 
 using namespace testing_support;
@@ -174,6 +175,30 @@ TEST_F(Scale, PressesLandWhereTheyDidAndAScreenChangeRedraws) {
     EXPECT_EQ(window->DeviceScale(), DeviceScaleFor(QtSide::Widget(*window)->devicePixelRatioF()));
     EXPECT_EQ(view->DeviceScale(), window->DeviceScale());
     EXPECT_TRUE(Screen() == Offscreen());
+}
+
+}  // namespace
+
+namespace {
+
+// A background picture gone by the time the screen changes: the table turns plain, with the
+// alert, and the settings written at quit say so too.
+TEST_F(Scale, ABackgroundGoneAtAScreenChangeIsRecordedAsTheTableShowsIt) {
+    Files files;
+    const std::string picture = files.Picture("table.png", 40, 30, qRgb(10, 90, 20));
+    view->SetBackground(picture.c_str());
+    window->backgroundPath = view->GetBackground();
+    ASSERT_EQ(window->backgroundPath, picture);
+    ASSERT_TRUE(QFile::remove(QString::fromStdString(picture)));
+    testseams::ScriptAlerts();
+    window->SetDeviceScale(k == 2 ? 3 : 2);
+    ASSERT_EQ(testseams::Alerts().size(), 1u);
+    EXPECT_STREQ(view->GetBackground(), "<NONE>");
+    window->PostMessage(B_QUIT_REQUESTED);
+    BLooper::DispatchAllPending();
+    Settings saved;
+    ASSERT_TRUE(ReadSettings(config.path().toStdString() + "/Tarnwick", saved));
+    EXPECT_EQ(saved.backgroundPath, "<NONE>");
 }
 
 }  // namespace

@@ -69,19 +69,25 @@ TEST_F(Undo, EachKindOfMoveComesBack) {
     expectUndone("turning the pile back", [&] { Click(60, 60); });
 }
 
-TEST_F(Undo, APileCardDropComesBackWithTheLoweredFannedCount) {
-    ClearTable();
-    for (int n = 1; n <= 3; ++n)
-        Edit([&](Table& t) { t.pile.PutCardOnTop(CCard(1, n)); });  // the 3 on top
-    Edit([&](Table& t) { t.fannedCount = 3; });
-    PutOnStack(4, CCard(3, 4));
-    Drag(170, 60, 440, 150);
-    ASSERT_EQ(view->Model().stackCount[4], 2);
-    UndoCommand();
-    EXPECT_EQ(view->Model().pile.GetCard(0), CCard(1, 3));
-    EXPECT_EQ(view->Model().pile.GetNumCards(), 3);
-    EXPECT_EQ(view->Model().fannedCount, 2);
-    EXPECT_EQ(view->Model().stackCount[4], 1);
+TEST_F(Undo, APileCardMoveComesBackWithTheLoweredFannedCountByMouseOrByKey) {
+    for (bool byKey : {false, true}) {
+        ClearTable();
+        Edit([](Table& t) { tables::TurnOntoPile(t, {CCard(1, 1), CCard(1, 2), CCard(1, 3)}, 3); });
+        PutOnStack(4, CCard(3, 4));
+        if (byKey) {
+            for (int key : {Qt::Key_Down, Qt::Key_Right, Qt::Key_Space, Qt::Key_Down, Qt::Key_Right,
+                            Qt::Key_Right, Qt::Key_Right, Qt::Key_Space})
+                Key(key);
+        } else {
+            Drag(170, 60, 440, 150);
+        }
+        ASSERT_EQ(view->Model().stackCount[4], 2);
+        UndoCommand();
+        EXPECT_EQ(view->Model().pile.GetCard(0), CCard(1, 3));
+        EXPECT_EQ(view->Model().pile.GetNumCards(), 3);
+        EXPECT_EQ(view->Model().fannedCount, 2) << (byKey ? "by key" : "by mouse");
+        EXPECT_EQ(view->Model().stackCount[4], 1);
+    }
 }
 
 TEST_F(Undo, ANewDealEmptiesTheHistory) {

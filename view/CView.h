@@ -181,7 +181,7 @@ class CView : public BView {
     int32_t liftRow = -1;
 
     // The press itself, from the first sample to the release.
-    void PlayPress();
+    void PlayPress(BPoint where);
     // When moves are checked (view/MoveCheck.h), after every press, key, undo and flight step:
     // a table that kept every rule still does, with as many cards, and at rest with the hand
     // empty. BeginCheck notes, as a press, key or undo begins, whether the table keeps the rules

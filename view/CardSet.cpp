@@ -34,7 +34,8 @@ bool RightSize(const BBitmap* image) {
 }
 
 // A set's larger sheets lie beside it, named with @2x or @3x before the extension. One of them
-// chosen stands for its set: the name of the set's own file, when that is there.
+// chosen stands for its set, the name of the set's own file, when that is there and the chosen
+// file is not itself a sheet of the set's own size: otherwise the file chosen is the set.
 std::string SetFileFor(const std::string& path) {
     const size_t slash = path.rfind('/');
     const size_t dot = path.rfind('.');
@@ -45,7 +46,13 @@ std::string SetFileFor(const std::string& path) {
         return path;
     const std::string set = path.substr(0, dot - 3) + path.substr(dot);
     std::error_code error;
-    return std::filesystem::is_regular_file(set, error) ? set : path;
+    if (!std::filesystem::is_regular_file(set, error))
+        return path;
+    int32 width = 0;
+    int32 height = 0;
+    const bool ownSize = BTranslationUtils::GetImageSize(path.c_str(), &width, &height) &&
+                         width == kSetWidth && height == kSetHeight;
+    return ownSize ? path : set;
 }
 
 }  // namespace

@@ -204,8 +204,8 @@ void CView::PutDownAtFocus() {
     // The frame goes first; then the cards leave the model for the hand, raised where they show.
     EraseKeyboardMarks();
     const bool mayEnd = DropMayEndGame(model, to);
-    UpdateUndo();
     ShowLifted(true);
+    UpdateUndo();  // as a drag records it, with the cards counted where they were
     lifted = Place::None();
     liftDrawn = BRect();
     ReturnCardsToStack(to.ToArea());

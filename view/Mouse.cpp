@@ -28,7 +28,7 @@ bool movecheck::Enabled() {
     return checking;
 }
 
-void CView::MouseDown(BPoint) {
+void CView::MouseDown(BPoint where) {
     // A press puts back what the keyboard lifted and hides its frame, which stays where it was.
     if (focusShown || !lifted.IsNone()) {
         focusShown = false;
@@ -36,7 +36,7 @@ void CView::MouseDown(BPoint) {
         RefreshKeyboard();
     }
     BeginCheck();
-    PlayPress();
+    PlayPress(where);
     EndCheck();
     RefreshKeyboard();  // the focused place may show something else now
 }
@@ -64,7 +64,7 @@ void CView::CheckTable(bool atRest) const {
         std::abort();
     }
 }
-void CView::PlayPress() {
+void CView::PlayPress(BPoint where) {
     int32 buttons = 0;
     if (Window() && Window()->CurrentMessage())
         Window()->CurrentMessage()->FindInt32("buttons", &buttons);
@@ -72,6 +72,7 @@ void CView::PlayPress() {
     BPoint point;
     int32_t x = 0;
     int32_t y = 0;
+    bool firstSample = true;
     while (buttons != 0) {
         snooze(pacing::kPollMicroseconds);
         uint32 held = 0;
@@ -80,8 +81,13 @@ void CView::PlayPress() {
         x = int32_t(point.x);
         y = int32_t(point.y);
         int32_t result = 0;
-        if (mouseState == kMouseIdle && buttons == B_PRIMARY_MOUSE_BUTTON)
-            result = DoFirstMouse(x, y);
+        if (mouseState == kMouseIdle && buttons == B_PRIMARY_MOUSE_BUTTON) {
+            // The pointer may have moved before the first sample: what is taken is what was
+            // pressed, held where it was grabbed, and it follows the pointer from there.
+            const BPoint at = firstSample ? where : point;
+            result = DoFirstMouse(int32_t(at.x), int32_t(at.y));
+        }
+        firstSample = false;
         if (mouseState == kMouseIdle && buttons == B_SECONDARY_MOUSE_BUTTON)
             mouseState = kMouseSecondary;
         if (result == 1)

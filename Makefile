@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The two commands of the README. Everything else is CMake's.
 BUILD := build
 JOBS  ?= 2

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The about window: our picture beside a blue panel with the name, version and a few lines.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The application object: makes the main window; its own handler does nothing.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // One tile of the options window: shows one card back, framed when it is the chosen one.
 #pragma once
 

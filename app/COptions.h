@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The options window: the card back and three rules options. It keeps its own copy of the values;
 // the main window hands them in before the first showing and reads them back after "OK".
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window: the menu bar, the table view, the commands and the settings file.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The application folder: where the executable, the standard card set, the help page and the
 // about picture live. Set once by main, before anything else runs.
 #pragma once
@@ -5,6 +6,8 @@
 #include <string>
 
 extern std::string exepath;
+// The name the desktop knows the game by: its desktop entry, icon and metainfo.
+constexpr const char* kDesktopId = "org.tarnwick.Tarnwick";
 
 // Where an installed copy keeps its files, from the folder of its executable (/usr/games).
 constexpr const char* kInstalledDataFolder = "../share/games/tarnwick";

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Every message code the program's windows and views exchange, with their fixed values.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The settings file: nine text lines kept between runs.
 //
 //   Settings for Tarnwick

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/CApplication.h"
 #include "app/Globals.h"
 #include "platform/Files.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A bare Qt 6 window that repaints a card-sized rectangle wherever the pointer moves while a button
 // is held: the least a Qt widget pays to show a drag, what the game's drag is measured against.
 #include <QApplication>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A bare Qt 6 window showing a 701 x 501 image: what start-up is measured against.
 #include <QApplication>
 #include <QLabel>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A headless application for the benchmark programs, and a table view ready to draw.
 #pragma once
 

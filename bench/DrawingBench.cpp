@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Table redraws brought to the screen, each also reported as a ratio against a bare Qt window
 // repainting a 701 x 501 image ("vs_bare_window"): the least any window showing our table could
 // cost.

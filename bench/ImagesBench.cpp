@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Loading and keying the card set, building a tiled background, shading it; each at one and at
 // two device pixels a unit (the argument), the second also as a ratio to the first.
 #include <QImage>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What a player waits for, with flight pacing on, on a real display (run by paced.sh under
 // Xvfb): a flight across the table, whole autocompletes, a deck press, an undo and a deal. Each
 // figure is wall time in milliseconds and includes the paint that brings the change to the screen.

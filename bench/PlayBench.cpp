@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The work of play, each reported as a fraction of the 10 ms between two mouse samples
 // ("of_10ms_poll"): a drag sample, composing the hand's picture, a card flight, an autocomplete.
 // Frame waits are off; each figure includes the paint that brings the change to the screen.

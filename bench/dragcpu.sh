@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # CPU spent by the game and by the X server while a card is held still, and during a 30-step drag,
 # beside a bare Qt window under the same pointer and a bare Qt window that repaints a card-sized
 # rectangle at every move, under Xvfb with the pointer driven by xdotool.

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The paced figures (PacedBench) on a real X display under Xvfb.
 set -u
 build=${1:-build}

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Runs every benchmark program of the build, then the whole-process measurements.
 set -u
 build=${1:-build}

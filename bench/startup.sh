@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Start-up to the first frame on screen, for the game and for a bare Qt window showing a
 # 701 x 501 image, under Xvfb: runs of the two interleaved, the median of each, and their ratio;
 # then the game on a screen of ratio 2 (QT_SCALE_FACTOR=2), as a ratio to the game at 1.

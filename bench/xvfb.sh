@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Sourced by the whole-process scripts: starts Xvfb on a display nobody uses and sets DISPLAY.
 # Every wait has a deadline; a server that does not come up is reported, never waited for.
 start_xvfb() {

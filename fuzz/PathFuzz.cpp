@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The check a path chosen in a file panel passes before the program uses it: every path it lets
 // through must survive the settings file as the same path, and every other must be refused.
 #include <cstdint>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Picture loading against any bytes, through the paths the game takes: decoding, then, for what
 // decodes, keying it as a card set and building the table's background from it.
 #include <fcntl.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The settings reader against any bytes: it must never crash, and whatever it makes of them must
 // come back unchanged through a write and a second read.
 #include <cstdint>

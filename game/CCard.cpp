@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "game/CCard.h"
 
 CCard::CCard(int32_t cardSuit, int32_t cardNumber) : number(cardNumber) {

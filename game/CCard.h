@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // One playing card by value: suit 1 to 4, number 1 (ace) to 13 (king), and the colour that
 // follows from the suit. Suit and number -1 is the no-card value.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Cards and counts in words, as a screen reader speaks them.
 #pragma once
 

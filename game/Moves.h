@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The moves of the game: every way the table changes in play is made here, and every way of
 // playing (the mouse, the keyboard, the secondary button, autocomplete) asks these functions, so
 // each rule is written once.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The player's options: four flags, always kept in this order, and the card back. The table, the
 // options window and the settings file all hold this one value.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Up to 52 cards with a top end: slot 0 is the top. The deck and the pile are packs, and every
 // deal starts from a new full pack, shuffled.
 #pragma once

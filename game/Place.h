@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A place of the table: the deck, the pile, one of the seven stacks or one of the four packs.
 // The program speaks of places; the area codes of hit testing, where the hand came from and what
 // the keyboard marks are converted only where those numbers are kept.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The rules of play: checks on cards, and the moves and tests of a whole table. Every way of
 // playing (drag, the secondary button, autocomplete) asks these, so each rule is written once.
 #pragma once

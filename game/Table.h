@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The cards on the table as one value: the deck, the pile, seven stacks with their face-down
 // flags, four packs, how many pile cards show fanned, and the hand: the cards being dragged or
 // flown, which belong to the table all the while, so it holds its whole pack at every moment.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The tables before the last moves, the latest last, as far back as Undo goes.
 #pragma once
 

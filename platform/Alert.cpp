@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/Alert.h"
 
 #include <QMessageBox>
@@ -5,6 +6,7 @@
 #include <algorithm>
 
 #include "platform/Looper.h"
+#include "platform/QtSide.h"
 #include "platform/TestSeams.h"
 
 BAlert::BAlert(const char* alertTitle, const char* alertText, const char* button0,
@@ -46,6 +48,7 @@ int32 BAlert::Go() {
         // Escape and the close box answer as the first, the gentlest answer.
         box.setEscapeButton(made.front());
     }
+    QtSide::OverMainWindow(&box);
     openBoxes.push_back(&box);
     box.exec();
     openBoxes.erase(std::find(openBoxes.begin(), openBoxes.end(), &box));

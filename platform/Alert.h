@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A modal alert with up to three buttons. Go shows it and returns the index of the button
 // pressed, from 0; nothing else is handled while it is up.
 #pragma once

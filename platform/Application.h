@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The application: its own message queue and the list of open windows. B_QUIT_REQUESTED asks
 // every window to quit and then ends Run.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A 32-bit off-screen image: four bytes a pixel in blue, green, red, alpha order, rows one after
 // another. On little-endian machines that is exactly the toolkit's ARGB32 layout, which holds them.
 // An image may hold scale device pixels a side for each unit of its bounds (2 or 3 on a

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Buttons, check boxes and boxes, on Qt's own widgets. A control posts its message to its window
 // when the player uses it.
 #pragma once

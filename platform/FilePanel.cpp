@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/FilePanel.h"
 
 #include <QDir>
@@ -5,6 +6,7 @@
 #include <QStandardPaths>
 
 #include "platform/Looper.h"
+#include "platform/QtSide.h"
 #include "platform/TestSeams.h"
 
 BFilePanel::BFilePanel(file_panel_mode, BLooper* panelTarget, const std::string& folder, uint32,
@@ -39,5 +41,6 @@ void BFilePanel::Show() {
                           QDir::cleanPath(QFileInfo(file).absoluteFilePath()).toStdString());
         receiver->PostMessage(message);
     });
+    QtSide::OverMainWindow(dialog);
     dialog->show();
 }

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // An open-file dialog that does not block the game. When the player picks a file, a copy of the
 // reply message with the file's full path in "path" is posted to the target.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Files and folders: the running program's folder, the settings folder, and reading and writing
 // small files safely.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A message queue with a handler. Posting never calls the handler: the message is queued and
 // handled later, one at a time in posting order, and only while no hook of any window or view
 // is running. So a message posted during a mouse press, a card flight or an alert is handled

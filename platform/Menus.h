@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Menus on Qt's menu bar. Choosing an item, or its Ctrl shortcut, posts the item's message to the
 // window that holds the menu bar; a disabled item does neither.
 #pragma once

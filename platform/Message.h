@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A message: a 32-bit code and a few named fields. The program's own messages carry the code
 // alone; the platform adds "buttons" to a mouse press, "bytes" and "modifiers" to a key press and
 // "path" to a file panel's answer.

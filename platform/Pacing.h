@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // How fast the table moves, in one place: the pointer sampling during a press, the flight's step
 // and the pace at which flight steps reach the screen.
 #pragma once

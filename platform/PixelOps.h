@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The pixel routines every drawing call ends in. QPainter is not used for these: it would turn a
 // fully transparent key-coloured pixel into black, and the hand picture needs such pixels to
 // survive a plain copy.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The toolkit's side of the platform classes: the Qt objects behind bitmaps, views, windows,
 // menus and loopers. For the platform's own files and for tests only; the folders above see the
 // classes alone and build without Qt.
@@ -53,6 +54,9 @@ struct QtSide {
     static QImage* Target(BView& view);
 
     static QWidget* Widget(const BWindow& window);
+    // Makes a top-level widget transient for the program's main window (its first), so the
+    // desktop keeps it over that window and places it there; nothing when there is none.
+    static void OverMainWindow(QWidget* dialog);
     static QAction* Action(const BMenuItem& item) { return item.native->action; }
     static void AttachTo(BMenuItem& item, QMenu* menu, BMenu* owner);
     static QMenu* Menu(const BMenu& menu) { return menu.native->menu; }

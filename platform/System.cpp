@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/System.h"
 
 #include <fcntl.h>
@@ -122,6 +123,10 @@ void SetProgramIcon(const BBitmap* bitmap, BRect part) {
                                     (part.IntegerWidth() + 1) * k, (part.IntegerHeight() + 1) * k);
     icon.setDevicePixelRatio(k);
     QApplication::setWindowIcon(QIcon(QPixmap::fromImage(icon)));
+}
+
+void SetDesktopEntry(const char* name) {
+    QGuiApplication::setDesktopFileName(QString::fromUtf8(name));
 }
 
 void snooze(int64_t microseconds) {

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // System services: sleeping, the random generator, calendar time, ending the process and
 // starting the desktop's browser.
 #pragma once
@@ -24,6 +25,9 @@ int32 DefaultDeviceScale();
 // The picture the desktop shows for the program's windows: a part of a bitmap.
 class BBitmap;
 void SetProgramIcon(const BBitmap* bitmap, BRect part);
+// The desktop entry the program's windows belong to, by its name without ".desktop": on Wayland
+// it is their app id, by which the desktop finds the program's name and icon. Before any window.
+void SetDesktopEntry(const char* name);
 
 // Sleeps for the given microseconds while the event loop keeps running, so the pointer keeps
 // being tracked. Returns at once when the mouse is scripted.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The test seams of the platform layer, all off by default: a scripted mouse, scripted alert
 // answers, a scripted file panel, a recorded browser launch, a fixed clock and no frame wait.
 // Tests switch them on; the program never does.

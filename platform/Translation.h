@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Decoding picture files into 32-bit bitmaps, with whatever formats Qt reads (BMP, PNG, JPEG, GIF,
 // ICO, ...). Qt's allocation limit stays in force, so a huge or hostile file is refused as
 // unreadable instead of exhausting memory. A BMP, JPEG or PNG cut short is unreadable too: Qt

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Basic value types of the platform layer: points, rectangles, colours and the flag constants the
 // program passes to windows and views.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A view: a rectangle of a window (or of an off-screen image) that draws and takes mouse presses.
 // A view shown in a window draws into its own retained frame buffer, which the screen shows; a view
 // added to a BBitmap draws into that image; a view in neither ignores every drawing call.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The Qt widget of a view shown in a window: paints the view's frame buffer and turns Qt's mouse
 // events into the view's MouseDown hook and sampled pointer state, and its keys into messages for
 // the window's queue.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/Window.h"
 
 #include "platform/QtSide.h"
@@ -8,6 +9,7 @@
 #include <QMenuBar>
 #include <QScreen>
 #include <QWidget>
+#include <QWindow>
 #include <algorithm>
 
 #include "platform/Application.h"
@@ -97,6 +99,16 @@ QWidget* QtSide::Widget(const BWindow& window) {
     return window.widget;
 }
 
+void QtSide::OverMainWindow(QWidget* dialog) {
+    BWindow* main = be_app ? be_app->WindowAt(0) : nullptr;
+    if (!main || main->widget == dialog)
+        return;
+    main->widget->winId();  // the native windows exist from here on
+    dialog->winId();
+    if (dialog->windowHandle() && main->widget->windowHandle())
+        dialog->windowHandle()->setTransientParent(main->widget->windowHandle());
+}
+
 void BWindow::Layout() {
     // The window never changes size: its content is the frame's size, plus whatever the Qt menu
     // bar needs beyond the height its frame gave it.
@@ -163,6 +175,7 @@ void BWindow::Show() {
         return;
     if (type == B_MODAL_WINDOW)
         FollowMainWindow();
+    QtSide::OverMainWindow(widget);
     widget->show();
     // Showing is an expose: every view fills its frame buffer again.
     for (BView* view : views)

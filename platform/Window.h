@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A window: a top-level Qt widget with its own message queue. Its views are placed by their frames;
 // a menu bar taller than the frame it was given pushes the views below it down by the difference.
 #pragma once

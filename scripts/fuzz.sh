@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds the libFuzzer targets with clang in their own folder and runs each for a while.
 #   scripts/fuzz.sh [seconds per target, default 60]
 # Each target starts from its seeds in fuzz/corpus and keeps what it finds in the build folder,

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds everything with AddressSanitizer and UndefinedBehaviorSanitizer in its own folder and runs
 # the whole suite there. Any undefined behaviour stops the program; leaks are checked at exit,
 # except the ones named in lsan-suppressions.txt.

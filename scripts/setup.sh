@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs the Debian packages Tarnwick needs to build, run and test, when any is missing.
 set -eu
 
-packages=(build-essential cmake make qt6-base-dev qt6-qpa-plugins libgl-dev libgtest-dev
+packages=(build-essential cmake make qt6-base-dev qt6-qpa-plugins qt6-wayland libgl-dev libgtest-dev
           libbenchmark-dev fonts-dejavu-core xdg-utils xvfb x11-utils xdotool
-          clang libclang-rt-14-dev dpkg-dev lintian desktop-file-utils appstream man-db)
+          clang libclang-rt-14-dev dpkg-dev lintian desktop-file-utils appstream man-db weston)
 
 missing=()
 for p in "${packages[@]}"; do

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include <QAction>
 #include <QApplication>
 #include <QDir>
@@ -53,6 +54,8 @@ TEST_F(App, StartsWithDefaultsWhenThereIsNoSettingsFile) {
     EXPECT_EQ(Flags(), (std::vector<int32_t>{0, 1, 0, 0}));
     EXPECT_EQ(view->GetBack(), 1);
     EXPECT_STREQ(view->GetBit(), "./cards.bmp");
+    // The desktop entry the window belongs to: on Wayland, its app id.
+    EXPECT_EQ(QGuiApplication::desktopFileName(), "org.tarnwick.Tarnwick");
     EXPECT_EQ(window->backgroundPath, "<NONE>");
     EXPECT_FALSE(window->undoItem->IsEnabled());
     EXPECT_EQ(QtSide::Widget(*window)->minimumSize(),

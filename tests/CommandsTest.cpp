@@ -1,8 +1,12 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include <QApplication>
+#include <QDialog>
 #include <QFile>
 #include <QIcon>
 #include <QPixmap>
+#include <QTimer>
 #include <QWidget>
+#include <QWindow>
 
 #include "Files.h"
 #include "TestSupport.h"
@@ -11,6 +15,7 @@
 #include "app/COptions.h"
 #include "app/MessageCodes.h"
 #include "app/Settings.h"
+#include "platform/Alert.h"
 #include "platform/Application.h"
 #include "platform/Controls.h"
 #include "platform/QtSide.h"
@@ -303,6 +308,36 @@ TEST_F(Commands, EscapeAndEnterAnswerTheAboutAndOptionsWindows) {
     press(OptionsWindow(), Qt::Key_Escape);
     EXPECT_TRUE(OptionsWindow()->IsHidden());
     EXPECT_EQ(view->GetOptions().dealOne, 0) << "cancelled";
+}
+
+// The options and about windows, and alerts, stand over the main window: the desktop keeps them
+// above it and places them there.
+TEST_F(Commands, EveryOtherWindowIsTransientForTheMainWindow) {
+    Send(MSG_ABOUT);
+    Send(MSG_OPTIONS);
+    QWindow* main = QtSide::Widget(*window)->windowHandle();
+    ASSERT_NE(main, nullptr);
+    for (int i = 1; i < be_app->CountWindows(); ++i) {
+        QWindow* other = QtSide::Widget(*be_app->WindowAt(i))->windowHandle();
+        ASSERT_NE(other, nullptr) << be_app->WindowAt(i)->Title();
+        EXPECT_EQ(other->transientParent(), main) << be_app->WindowAt(i)->Title();
+    }
+    testseams::Reset();  // a real alert box
+    QWindow* alertParent = nullptr;
+    QTimer up;
+    QObject::connect(&up, &QTimer::timeout, [&] {
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (auto* box = qobject_cast<QDialog*>(w);
+                box && box->isVisible() && w->windowTitle() == "Tarnwick") {
+                up.stop();
+                alertParent = box->windowHandle()->transientParent();
+                box->done(0);
+            }
+    });
+    up.start(0);
+    BAlert("Tarnwick", "Over the table?", "OK").Go();
+    QuietPlatform();
+    EXPECT_EQ(alertParent, main);
 }
 
 TEST_F(Commands, FixedSizeWindowsOfferNoMaximiseAndAboutEndsOnlyByOk) {

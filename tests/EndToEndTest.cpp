@@ -1,6 +1,8 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The real program on a real (virtual) display: it starts from another folder, shows its
 // window, and on a termination signal quits as if closed, writing its settings. An installed
-// copy does the same, started from anywhere and through a link.
+// copy does the same, started from anywhere and through a link; and so does the program under a
+// Wayland compositor, as today's desktops run it.
 #include <gtest/gtest.h>
 
 #include <QDir>
@@ -137,6 +139,95 @@ TEST(EndToEnd, AnInstalledCopyStartsFromAnyFolderAndThroughALink) {
     QDir().mkpath(home.filePath("bin"));
     ASSERT_TRUE(QFile::link(program, link));
     RunsAndQuitsCleanly(display, link);
+}
+
+// A headless Weston of its own for one test, on a socket in a runtime folder of its own.
+class Compositor {
+  public:
+    static bool Available() { return !QStandardPaths::findExecutable("weston").isEmpty(); }
+
+    bool Start() {
+        QFile::setPermissions(runtime.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                                                  QFileDevice::ExeOwner);
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert("XDG_RUNTIME_DIR", runtime.path());
+        env.remove("WAYLAND_DISPLAY");
+        weston.setProcessEnvironment(env);
+        weston.setProcessChannelMode(QProcess::MergedChannels);
+        weston.start("weston", {"--backend=headless-backend.so", "--socket=" + kSocket,
+                                "--width=1024", "--height=768", "--idle-time=0"});
+        if (!weston.waitForStarted(30000))
+            return false;
+        for (int i = 0; i < 1200 && weston.state() == QProcess::Running; ++i) {
+            if (QFileInfo::exists(runtime.filePath(kSocket)))
+                return true;
+            weston.waitForFinished(50);
+        }
+        return false;
+    }
+    ~Compositor() {
+        weston.terminate();
+        weston.waitForFinished(10000);
+    }
+    QString Log() { return QString::fromUtf8(weston.readAll()); }
+
+    const QString kSocket = "wayland-tarnwick";
+    QTemporaryDir runtime;
+
+  private:
+    QProcess weston;
+};
+
+// The game as a Wayland client: the protocol it speaks (WAYLAND_DEBUG) shows its toplevel
+// window named by its app id and a buffer drawn into it; nothing else reaches standard error;
+// SIGTERM quits it with the settings written.
+TEST(EndToEnd, UnderAWaylandCompositorItShowsItsWindowAndQuitsCleanlyOnSignal) {
+    if (!Compositor::Available())
+        GTEST_SKIP() << "no Wayland compositor to run under (apt-get install weston)";
+    Compositor compositor;
+    if (!compositor.Start())
+        GTEST_SKIP() << "weston could not start here: " << compositor.Log().toStdString();
+
+    QTemporaryDir config, elsewhere;
+    QProcess game;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("XDG_RUNTIME_DIR", compositor.runtime.path());
+    env.insert("WAYLAND_DISPLAY", compositor.kSocket);
+    env.insert("QT_QPA_PLATFORM", "wayland");
+    env.insert("WAYLAND_DEBUG", "client");
+    env.insert("XDG_CONFIG_HOME", config.path());
+    env.remove("DISPLAY");
+    game.setProcessEnvironment(env);
+    game.setWorkingDirectory(elsewhere.path());
+    game.start(TARNWICK_EXE, {});
+    ASSERT_TRUE(game.waitForStarted(30000));
+
+    // Protocol lines begin with a timestamp in brackets; everything else is the program's own.
+    QString protocol, other;
+    auto read = [&] {
+        for (const QString& line : QString::fromUtf8(game.readAllStandardError()).split('\n'))
+            (line.startsWith('[') ? protocol : other) += line.isEmpty() ? "" : line + "\n";
+    };
+    const QRegularExpression appId(R"(xdg_toplevel@\d+\.set_app_id\("org\.tarnwick\.Tarnwick"\))");
+    const QRegularExpression drawn(R"(wl_surface@\d+\.attach\(wl_buffer@\d+)");
+    for (int i = 0; i < 1200 && game.state() == QProcess::Running &&
+                    !(protocol.contains(appId) && protocol.contains(drawn));
+         ++i) {
+        game.waitForReadyRead(50);
+        read();
+    }
+    EXPECT_TRUE(protocol.contains(appId)) << "no toplevel with the game's app id";
+    ASSERT_TRUE(protocol.contains(drawn)) << "nothing drawn: " << other.toStdString();
+
+    game.terminate();  // SIGTERM
+    ASSERT_TRUE(game.waitForFinished(60000));
+    read();
+    EXPECT_EQ(game.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(game.exitCode(), 0);
+    EXPECT_EQ(other.toStdString(), "") << "written on standard error";
+    QFile settings(config.filePath("Tarnwick"));
+    ASSERT_TRUE(settings.open(QIODevice::ReadOnly));
+    EXPECT_EQ(settings.readAll(), kStandardSettings);
 }
 
 #endif

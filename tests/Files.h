@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Picture and data files made on the spot for the loading tests.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The settings file and pictures against a hostile outside: a disk that fills, headers whose
 // sizes overflow, an environment that points nowhere sensible.
 #include <gtest/gtest.h>
@@ -240,7 +241,10 @@ TEST(Pictures, AJpegWithDataAfterItsEndIsWholeAndOneCutIsNot) {
         QImageWriter writer(&buffer, "jpeg");
         writer.setProgressiveScanWrite(progressive);
         ASSERT_TRUE(writer.write(image));
-        QByteArray video("\0\0\0\x18ftypmp42");
+        QByteArray video(
+            "\0\0\0\x18"
+            "ftypmp42",
+            12);
         for (int k = 0; k < 64; ++k)
             video += QByteArray("\xff\xda\x00\x08\xff\xd8\xff\xc0junk\xff", 14);
         const std::string motion = files.Bytes("motion.jpg", jpeg + video);

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // An install of the build into a temporary DESTDIR with the prefix /usr, as a package makes it.
 #pragma once
 

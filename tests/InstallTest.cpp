@@ -1,9 +1,11 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What an install puts where, and the checks the desktop's own tools make of it.
 #include <gtest/gtest.h>
 
 #include <QDirIterator>
 #include <QImage>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QStandardPaths>
 
 #include "Install.h"
@@ -105,6 +107,35 @@ TEST(Install, TheDesktopsToolsAcceptTheEntryTheMetainfoAndTheManualPage) {
     if (checked < 3)
         GTEST_SKIP() << "some checkers are not installed (apt-get install desktop-file-utils "
                         "appstream man-db)";
+}
+
+}  // namespace
+
+namespace {
+
+// The package brings Qt's X11 and Wayland plugins and says it is GPL-3.0-or-later, in the
+// machine-readable copyright file and in the metainfo.
+TEST(Install, ThePackageBringsQtsPluginsAndNamesItsLicence) {
+    QFile config(QString(TARNWICK_BUILD_DIR) + "/CPackConfig.cmake");
+    ASSERT_TRUE(config.open(QIODevice::ReadOnly));
+    const QString cpack = QString::fromUtf8(config.readAll());
+    EXPECT_TRUE(cpack.contains(
+        QRegularExpression("CPACK_DEBIAN_PACKAGE_DEPENDS \"[^\"]*qt6-qpa-plugins, qt6-wayland")));
+
+    Installed installed;
+    ASSERT_TRUE(installed.Done()) << installed.Log();
+    QFile copyright(installed.Path("usr/share/doc/tarnwick/copyright"));
+    ASSERT_TRUE(copyright.open(QIODevice::ReadOnly));
+    const QString text = QString::fromUtf8(copyright.readAll());
+    EXPECT_TRUE(text.startsWith("Format: https://www.debian.org/doc/packaging-manuals/"));
+    EXPECT_TRUE(text.contains("\nLicense: GPL-3.0-or-later\n"));
+    QFile metainfo(installed.Path("usr/share/metainfo/org.tarnwick.Tarnwick.metainfo.xml"));
+    ASSERT_TRUE(metainfo.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(metainfo.readAll().contains("<project_license>GPL-3.0-or-later</project_license>"));
+    QFile licence(QString(TARNWICK_SOURCE_DIR) + "/COPYING");
+    ASSERT_TRUE(licence.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(
+        licence.readAll().contains("GNU GENERAL PUBLIC LICENSE\n                       Version 3"));
 }
 
 }  // namespace

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The folders' layers, read from the sources: each folder includes only itself and the folders
 // below it, and only platform/ includes Qt. The libraries link the same way (see CMakeLists.txt),
 // so this is the picture a newcomer can trust.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The table on a high-density screen: images at two device pixels a unit (or three), the same
 // geometry. Run as part of the suite at one pixel a unit, where the window is told its screen
 // changed to two, and again under QT_SCALE_FACTOR 2 and 1.5, where the screen says so itself.

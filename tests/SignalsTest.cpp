@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // SIGTERM, SIGINT and SIGHUP at any moment: before the main window exists the program quits at
 // once with nothing to save; after, it quits as if closed and writes its settings, even while an
 // alert waits for an answer. Real alerts here: a signal must get past them.

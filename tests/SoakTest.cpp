@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Random play through the real mouse handling: presses, drags and secondary clicks anywhere, with
 // the odd undo, checking after every press that the table is a legal one and on screen as it is
 // off screen. TARNWICK_SOAK_GAMES asks for more games than the default.

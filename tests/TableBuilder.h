@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Tables laid out by hand, for the tests of the model and of the window alike: an empty table
 // (Table() holds no card) filled place by place.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Helpers shared by the suites: a quiet, headless platform, a table view in a window, tables set
 // up by hand, and pixel reads.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Drawing of our standard card set: faces for the 52 cards and four backs, each in a 71 x 96 cell
 // whose corners outside the rounded card are left in the key colour.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Writes our card sets into the folder given, each at one, two and three times the size of a
 // cell: cards.bmp (the standard set), cards-four-colour.bmp and cards-large-index.bmp, and beside
 // each its @2x and @3x sheets.

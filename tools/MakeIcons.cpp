@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Writes the application icon, drawn from our card art at each size rather than scaled from one
 // picture: OUTDIR/<n>x<n>/apps/<name>.png for every hicolor size.
 //   make_icons OUTDIR NAME

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Paints the about picture, Quenmoor.jpg: a moor at dusk with a tarn, standing stones and
 // heather, 250 x 170 pixels, the part of the about window left of its blue panel.
 #include <QGuiApplication>

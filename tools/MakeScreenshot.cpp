@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Writes a screenshot of the game for its software-centre entry: the real program's main window,
 // a dealt table, drawn under the offscreen platform with its settings in a folder of its own.
 //   make_screenshot APPDIR OUTPUT.png

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The table view: shows one game and plays it. Each press, key and automatic move asks the game
 // (game/Moves.h) to make the move, then draws it and flies its cards; the table, the undo history
 // and the options are values of game/. Its members live in view/, one file for each concern.

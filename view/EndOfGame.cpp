@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "game/Rules.h"
 #include "view/CView.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Play by keyboard. A frame marks one place of the table; arrow keys move it, Space or Enter acts
 // there as a primary press would, and cards taken up by a key wait, raised, until a second key
 // puts them down or sends them back. Every step asks the same rules as the mouse.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the settings file and the table view agree on: the longest paths they take, and the name
 // that stands for no background picture.
 #pragma once

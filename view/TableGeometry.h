@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Where everything lies on the table, in table-view pixels. Hit testing, drawing and card
 // flights all take their coordinates from here. Rectangles include both corners.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the table view tells whoever shows it: the main window, in the program.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Cards, packs and the shuffle: the model alone, built and run with no Qt.
 #include <gtest/gtest.h>
 

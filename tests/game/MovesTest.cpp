@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The moves on the model alone: what each kind of move asks of the table, what it leaves, and
 // the history that takes it back. No window, no view, no drawing.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The rules on the model alone: no window, no view, no drawing.
 #include <gtest/gtest.h>
 

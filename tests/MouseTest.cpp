@@ -71,6 +71,27 @@ TEST_F(Mouse, ACardPressedAndMovedBeforeTheFirstSampleIsCarried) {
     EXPECT_EQ(UndoCount(), 1);
 }
 
+// The hand's rounded corners show the table under them, never what the screen showed there a
+// sample before: a slow drag moves the hand only a few pixels at a time, over its own picture.
+TEST_F(Mouse, ACardCarriedSlowlyShowsTheTableAtItsCorners) {
+    ClearTable();
+    PutOnStack(0, CCard(1, 13));
+    view->UpdateBackground();
+    std::vector<testseams::MouseSample> samples;
+    for (int step = 0; step <= 12; ++step)
+        samples.push_back({BPoint(60 + 3 * step, 150 + 2 * step), 1, [&] {
+                               const int x = view->HandX(), y = view->HandY();
+                               for (int dy = 0; dy < 96; ++dy)
+                                   for (int dx = 0; dx < 71; ++dx)
+                                       if (PixelAt(view->DragImage(), dx, dy).a == 0)
+                                           EXPECT_EQ(PixelAt(Screen(), x + dx, y + dy),
+                                                     PixelAt(Offscreen(), x + dx, y + dy))
+                                               << "at " << dx << "," << dy << " of the card";
+                           }});
+    samples.push_back({BPoint(96, 174), 0});
+    testseams::Press(view, 1, samples);
+}
+
 TEST_F(Mouse, TurningThreeOrOneFromTheDeck) {
     ClearTable();
     Edit([&](Table& t) { t.deck.PutCardOnTop(CCard(1, 5)); });

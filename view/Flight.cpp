@@ -1,4 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include <algorithm>
+
 #include "platform/Pacing.h"
 #include "view/CView.h"
 
@@ -55,6 +57,18 @@ void CView::ShowHand(int32_t x, int32_t y) {
 
 void CView::DrawHandAt(int32_t count, int32_t x, int32_t y) {
     const int h = HandHeight(count);
+    // The cards' rounded corners let the screen beneath show, and where the hand was a moment
+    // ago that is still the hand's old picture: the table goes back under the corners first,
+    // where they lie over the old picture.
+    constexpr int kCorner = 3;
+    const BRect before(handX, handY, handX + kCardWidth - 1, handY + h);
+    for (int left : {x, x + kCardWidth - kCorner}) {
+        const BRect corners(std::max<float>(left, before.left), std::max<float>(y, before.top),
+                            std::min<float>(left + kCorner - 1, before.right),
+                            std::min<float>(y + h, before.bottom));
+        if (corners.IsValid())
+            CopyToScreen(corners);
+    }
     SetDrawingMode(B_OP_ALPHA);
     DrawBitmap(dragImage.get(), BRect(0, 0, kCardWidth - 1, h),
                BRect(x, y, x + kCardWidth - 1, y + h));

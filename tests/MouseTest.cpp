@@ -77,17 +77,20 @@ TEST_F(Mouse, ACardCarriedSlowlyShowsTheTableAtItsCorners) {
     ClearTable();
     PutOnStack(0, CCard(1, 13));
     view->UpdateBackground();
+    // Where the hand's picture is see-through, the screen shows the table.
+    auto cornersShowTheTable = [this] {
+        const int x = view->HandX(), y = view->HandY();
+        for (int dy = 0; dy < 96; ++dy)
+            for (int dx = 0; dx < 71; ++dx) {
+                if (PixelAt(view->DragImage(), dx, dy).a != 0)
+                    continue;
+                EXPECT_EQ(PixelAt(Screen(), x + dx, y + dy), PixelAt(Offscreen(), x + dx, y + dy))
+                    << "at " << dx << "," << dy << " of the card";
+            }
+    };
     std::vector<testseams::MouseSample> samples;
     for (int step = 0; step <= 12; ++step)
-        samples.push_back({BPoint(60 + 3 * step, 150 + 2 * step), 1, [&] {
-                               const int x = view->HandX(), y = view->HandY();
-                               for (int dy = 0; dy < 96; ++dy)
-                                   for (int dx = 0; dx < 71; ++dx)
-                                       if (PixelAt(view->DragImage(), dx, dy).a == 0)
-                                           EXPECT_EQ(PixelAt(Screen(), x + dx, y + dy),
-                                                     PixelAt(Offscreen(), x + dx, y + dy))
-                                               << "at " << dx << "," << dy << " of the card";
-                           }});
+        samples.push_back({BPoint(60 + 3 * step, 150 + 2 * step), 1, cornersShowTheTable});
     samples.push_back({BPoint(96, 174), 0});
     testseams::Press(view, 1, samples);
 }

@@ -4,7 +4,7 @@
 #include <QDir>
 #include <QFile>
 
-#include "view/MoveCheck.h"
+#include "view/TestChecks.h"
 
 int main(int argc, char** argv) {
     // Every test runs headless, whatever display the machine has.
@@ -18,7 +18,7 @@ int main(int argc, char** argv) {
         qputenv("XDG_RUNTIME_DIR", runtime);
     }
     // Every press, key, undo and flight step in the suite checks the table after it.
-    movecheck::SetEnabled(true);
+    testchecks::CheckEveryMove(true);
     QApplication app(argc, argv);
     QApplication::setQuitOnLastWindowClosed(false);
     ::testing::InitGoogleTest(&argc, argv);

@@ -183,18 +183,18 @@ class CView : public BView {
 
     // The press itself, from the first sample to the release.
     void PlayPress(BPoint where);
-    // When moves are checked (view/MoveCheck.h), after every press, key, undo and flight step:
+    // In the tests (view/TestChecks.h), after every press, key, undo and flight step:
     // a table that kept every rule still does, with as many cards, and at rest with the hand
-    // empty. BeginCheck notes, as a press, key or undo begins, whether the table keeps the rules
-    // (one laid out by hand may not) and how many cards it holds; EndCheck checks the table at
-    // rest as it ends.
-    void BeginCheck();
-    void EndCheck();
-    void CheckTable(bool atRest) const;
+    // empty. BeginTestCheck notes, as a press, key or undo begins, whether the table keeps the
+    // rules (one laid out by hand may not) and how many cards it holds; EndTestCheck checks the
+    // table at rest as it ends.
+    void BeginTestCheck();
+    void EndTestCheck();
+    void TestCheckTable(bool atRest) const;
     struct {
         bool sound = false;
         int cards = 0;
-    } checkBase;
+    } testCheckBase;
     // The keyboard's steps (view/Keyboard.cpp).
     void PlayKey(char key, bool shift);
     void MoveFocus(char key);

@@ -96,7 +96,7 @@ void CView::ReturnCardsToStack(int32_t destination) {
         RedrawBits(x, y, handX, handY);
         ShowHand(x, y);
         Sync();
-        CheckTable(/*atRest=*/false);
+        TestCheckTable(/*atRest=*/false);
     };
     // A fixed step along x, however steep the line; a vertical flight has no steps at all.
     if (x0 != x1) {

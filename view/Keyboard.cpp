@@ -81,9 +81,9 @@ void CView::KeyDown(const char* bytes, int32 numBytes) {
     int32 modifiers = 0;
     if (Window() && Window()->CurrentMessage())
         Window()->CurrentMessage()->FindInt32("modifiers", &modifiers);
-    BeginCheck();
+    BeginTestCheck();
     PlayKey(bytes[0], (uint32(modifiers) & B_SHIFT_KEY) != 0);
-    EndCheck();
+    EndTestCheck();
 }
 
 void CView::PlayKey(char key, bool shift) {

@@ -7,7 +7,7 @@
 #include "platform/Pacing.h"
 #include "platform/System.h"
 #include "platform/Window.h"
-#include "view/MoveCheck.h"
+#include "view/TestChecks.h"
 
 using namespace table;
 
@@ -21,11 +21,11 @@ bool checking = true;
 
 }  // namespace
 
-void movecheck::SetEnabled(bool on) {
+void testchecks::CheckEveryMove(bool on) {
     checking = on;
 }
 
-bool movecheck::Enabled() {
+bool testchecks::CheckingEveryMove() {
     return checking;
 }
 
@@ -36,28 +36,28 @@ void CView::MouseDown(BPoint where) {
         lifted = Place::None();
         RefreshKeyboard();
     }
-    BeginCheck();
+    BeginTestCheck();
     PlayPress(where);
-    EndCheck();
+    EndTestCheck();
     RefreshKeyboard();  // the focused place may show something else now
 }
 
-void CView::BeginCheck() {
-    if (!movecheck::Enabled())
+void CView::BeginTestCheck() {
+    if (!testchecks::CheckingEveryMove())
         return;
-    checkBase.cards = CardCount(model);
-    checkBase.sound = TableFault(model, checkBase.cards).empty();
+    testCheckBase.cards = CardCount(model);
+    testCheckBase.sound = TableFault(model, testCheckBase.cards).empty();
 }
 
-void CView::EndCheck() {
-    CheckTable(/*atRest=*/true);
-    checkBase.sound = false;  // a table laid out between two presses is not held to this one
+void CView::EndTestCheck() {
+    TestCheckTable(/*atRest=*/true);
+    testCheckBase.sound = false;  // a table laid out between two presses is not held to this one
 }
 
-void CView::CheckTable(bool atRest) const {
-    if (!movecheck::Enabled() || !checkBase.sound)
+void CView::TestCheckTable(bool atRest) const {
+    if (!testchecks::CheckingEveryMove() || !testCheckBase.sound)
         return;  // a table laid out by hand that breaks the rules already
-    std::string fault = TableFault(model, checkBase.cards);
+    std::string fault = TableFault(model, testCheckBase.cards);
     if (fault.empty() && atRest && model.handCount != 0)
         fault = "cards left in the hand";
     if (!fault.empty()) {

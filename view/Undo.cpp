@@ -12,7 +12,7 @@ void CView::UpdateUndo() {
 void CView::DoUndo() {
     if (!history.CanUndo())
         return;
-    BeginCheck();
+    BeginTestCheck();
     model = history.TakeLast();
 
     UpdatePacks(kToScreen);
@@ -24,5 +24,5 @@ void CView::DoUndo() {
     if (!history.CanUndo() && listener)
         listener->UndoAvailable(false);
     RefreshKeyboard();
-    EndCheck();
+    EndTestCheck();
 }

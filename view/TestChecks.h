@@ -4,9 +4,9 @@
 // pays nothing for it; the tests switch it on.
 #pragma once
 
-namespace movecheck {
+namespace testchecks {
 
-void SetEnabled(bool on);
-bool Enabled();
+void CheckEveryMove(bool on);
+bool CheckingEveryMove();
 
-}  // namespace movecheck
+}  // namespace testchecks

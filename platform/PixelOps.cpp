@@ -5,6 +5,8 @@
 #include <cmath>
 #include <cstdint>
 #include <cstring>
+#include <mutex>
+#include <set>
 
 #include <sys/mman.h>
 
@@ -124,8 +126,27 @@ struct Mapping {
     size_t length;
 };
 
+// The mappings alive, and whether they may ask for large pages yet. Asking while the program
+// starts costs more than it saves: where free memory is fragmented, the kernel compacts it
+// before it gives a large page, and a start-up then waits tens of milliseconds for it.
+std::mutex mappingsLock;
+std::set<Mapping*> mappings;
+bool largePagesWanted = false;
+
+void AskForLargePages(const Mapping& mapping) {
+#ifdef MADV_HUGEPAGE
+    madvise(mapping.base, mapping.length, MADV_HUGEPAGE);
+#else
+    (void)mapping;
+#endif
+}
+
 void Unmap(void* info) {
     auto* mapping = static_cast<Mapping*>(info);
+    {
+        std::lock_guard<std::mutex> hold(mappingsLock);
+        mappings.erase(mapping);
+    }
     munmap(mapping->base, mapping->length);
     delete mapping;
 }
@@ -144,13 +165,26 @@ Mapping* MapLargePages(qint64 bytes) {
         munmap(raw, aligned - start);
     if (const size_t tail = start + length + slack - (aligned + length); tail > 0)
         munmap(reinterpret_cast<void*>(aligned + length), tail);
-#ifdef MADV_HUGEPAGE
-    madvise(reinterpret_cast<void*>(aligned), length, MADV_HUGEPAGE);
-#endif
-    return new Mapping{reinterpret_cast<void*>(aligned), length};
+    auto* mapping = new Mapping{reinterpret_cast<void*>(aligned), length};
+    std::lock_guard<std::mutex> hold(mappingsLock);
+    mappings.insert(mapping);
+    if (largePagesWanted)
+        AskForLargePages(*mapping);
+    return mapping;
 }
 
 }  // namespace
+
+void WantLargePages() {
+    std::lock_guard<std::mutex> hold(mappingsLock);
+    if (largePagesWanted)
+        return;
+    largePagesWanted = true;
+    // The images made so far are backed by small pages already; the kernel's background thread
+    // merges them into large ones in its own time.
+    for (Mapping* mapping : mappings)
+        AskForLargePages(*mapping);
+}
 
 QImage NewImage(int width, int height, QImage::Format format) {
     const qint64 bytes = qint64(width) * height * 4;

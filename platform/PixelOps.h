@@ -21,10 +21,13 @@ void FillRect(QImage& dst, BRect rect, rgb_color colour);
 void StrokeRect(QImage& dst, BRect rect, rgb_color colour, int thickness = 1);
 
 // A new image of a 32-bit format with every byte zero. One of 1 MiB or more lives in memory of its
-// own, aligned to and asking for the system's 2 MiB pages: the table's images at twice the density
-// are tens of megabytes, and touching them for the first time page by page costs more than
-// drawing into them.
+// own, aligned to the system's 2 MiB pages and, once the program has started, asking for them:
+// the table's images at twice the density are tens of megabytes, and touching them for the first
+// time page by page costs more than drawing into them.
 QImage NewImage(int width, int height, QImage::Format format = QImage::Format_ARGB32);
+// From now on such images ask for large pages, and those made so far too: called once the
+// program has shown its window, as asking during start-up can stall it.
+void WantLargePages();
 
 // Source-over of one channel value by alpha a (0 keeps dst, 255 gives src).
 inline uint8 Over(uint8 src, uint8 dst, uint8 a) {

@@ -8,12 +8,14 @@
 #include <QKeyEvent>
 #include <QMenuBar>
 #include <QScreen>
+#include <QTimer>
 #include <QWidget>
 #include <QWindow>
 #include <algorithm>
 
 #include "platform/Application.h"
 #include "platform/Menus.h"
+#include "platform/PixelOps.h"
 #include "platform/System.h"
 #include "platform/View.h"
 
@@ -180,6 +182,12 @@ void BWindow::Show() {
     // Showing is an expose: every view fills its frame buffer again.
     for (BView* view : views)
         view->DrawTree();
+    // Large pages are asked for once the first window has had a second to appear.
+    static bool largePagesAsked = false;
+    if (!largePagesAsked) {
+        largePagesAsked = true;
+        QTimer::singleShot(1000, [] { pixelops::WantLargePages(); });
+    }
 }
 
 void BWindow::FollowMainWindow() {

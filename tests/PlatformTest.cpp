@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QCoreApplication>
 #include <QDialog>
+#include <QFile>
 #include <QPushButton>
 #include <QTimer>
 #include <cstring>
@@ -61,6 +62,41 @@ TEST(PixelCopy, ClipsToBothImagesAndIncludesBothCorners) {
     EXPECT_EQ(PixelAt(canvas, 1, 4), Rgb(255, 0, 0));
     EXPECT_EQ(PixelAt(canvas, 2, 2), Rgb(0, 0, 0));
     EXPECT_EQ(PixelAt(canvas, 5, 5), Rgb(0, 0, 0));
+}
+
+// Whether the memory at this address has asked the kernel for large pages ("hg" among its
+// flags in /proc/self/smaps).
+bool AsksForLargePages(const void* address) {
+    QFile smaps("/proc/self/smaps");
+    if (!smaps.open(QIODevice::ReadOnly))
+        return false;
+    const auto at = reinterpret_cast<quintptr>(address);
+    bool inside = false;
+    for (const QByteArray& line : smaps.readAll().split('\n')) {
+        const int dash = line.indexOf('-');
+        const int space = line.indexOf(' ');
+        bool startOk = false, endOk = false;
+        const quintptr start = dash > 0 ? line.left(dash).toULongLong(&startOk, 16) : 0;
+        const quintptr end = dash > 0 && space > dash
+                                 ? line.mid(dash + 1, space - dash - 1).toULongLong(&endOk, 16)
+                                 : 0;
+        if (startOk && endOk)
+            inside = at >= start && at < end;
+        else if (inside && line.startsWith("VmFlags:"))
+            return line.contains(" hg");
+    }
+    return false;
+}
+
+// Asking for large pages while the program starts can stall it while the kernel compacts
+// memory; the images made then ask once it has started, and every later one at once.
+TEST(PixelCopy, LargePagesAreAskedForOnceTheProgramHasStarted) {
+    const QImage early = pixelops::NewImage(701 * 2, 501 * 2);
+    EXPECT_FALSE(AsksForLargePages(early.constBits()));
+    pixelops::WantLargePages();
+    EXPECT_TRUE(AsksForLargePages(early.constBits()));
+    const QImage later = pixelops::NewImage(701, 501);
+    EXPECT_TRUE(AsksForLargePages(later.constBits()));
 }
 
 TEST(PixelCopy, NewImagesAreZeroedAndLargeOnesKeepTheirOwnAlignedMemory) {

@@ -35,6 +35,14 @@ class WindowWidget : public QWidget {
         return QWidget::event(event);
     }
 
+    void changeEvent(QEvent* event) override {
+        // The title bar Qt draws itself on a Wayland desktop offers to maximise every window;
+        // ours keep their size, so the request is turned down rather than shown as granted.
+        if (event->type() == QEvent::WindowStateChange && (windowState() & Qt::WindowMaximized))
+            setWindowState(windowState() & ~Qt::WindowMaximized);
+        QWidget::changeEvent(event);
+    }
+
     void keyPressEvent(QKeyEvent* event) override {
         const int key = event->key();
         const uint32 code = key == Qt::Key_Escape                           ? uint32(B_ESCAPE)

@@ -351,6 +351,11 @@ TEST_F(Commands, FixedSizeWindowsOfferNoMaximiseAndAboutEndsOnlyByOk) {
             << be_app->WindowAt(i)->Title();
     EXPECT_FALSE(QtSide::Widget(*about)->windowFlags() & Qt::WindowCloseButtonHint);
     EXPECT_TRUE(QtSide::Widget(*window)->windowFlags() & Qt::WindowCloseButtonHint);
+    // A title bar that offers to maximise anyway is turned down: the window keeps its state.
+    QWidget* main = QtSide::Widget(*window);
+    main->setWindowState(main->windowState() | Qt::WindowMaximized);
+    EXPECT_FALSE(main->windowState() & Qt::WindowMaximized);
+    EXPECT_EQ(main->size(), main->minimumSize());
 }
 
 TEST_F(Commands, TheWindowIconFollowsALoadedCardSet) {

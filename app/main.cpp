@@ -1,4 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include <cstdio>
+#include <cstdlib>
+
 #include "app/CApplication.h"
 #include "app/Globals.h"
 #include "platform/Files.h"
@@ -14,5 +17,9 @@ int main(int argc, char** argv) {
     CApplication app;
     QuitOnTerminationSignals(&app);
     app.Run();
-    return 0;
+    // The settings are written and the windows gone. Taking the toolkit down as well can stall
+    // on the Wayland connection on a busy machine, long after the window has gone, so the
+    // process ends here.
+    std::fflush(nullptr);
+    std::_Exit(0);
 }

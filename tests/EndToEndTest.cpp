@@ -153,7 +153,10 @@ class Compositor {
         env.insert("XDG_RUNTIME_DIR", runtime.path());
         env.remove("WAYLAND_DISPLAY");
         weston.setProcessEnvironment(env);
+        // Into a file, never a pipe nobody reads: a compositor blocked on a full pipe would
+        // freeze every client with it.
         weston.setProcessChannelMode(QProcess::MergedChannels);
+        weston.setStandardOutputFile(runtime.filePath("weston.log"));
         weston.start("weston", {"--backend=headless-backend.so", "--socket=" + kSocket,
                                 "--width=1024", "--height=768", "--idle-time=0"});
         if (!weston.waitForStarted(30000))
@@ -169,7 +172,10 @@ class Compositor {
         weston.terminate();
         weston.waitForFinished(10000);
     }
-    QString Log() { return QString::fromUtf8(weston.readAll()); }
+    QString Log() const {
+        QFile log(runtime.filePath("weston.log"));
+        return log.open(QIODevice::ReadOnly) ? QString::fromUtf8(log.readAll()) : QString();
+    }
 
     const QString kSocket = "wayland-tarnwick";
     QTemporaryDir runtime;
@@ -220,8 +226,10 @@ TEST(EndToEnd, UnderAWaylandCompositorItShowsItsWindowAndQuitsCleanlyOnSignal) {
     ASSERT_TRUE(protocol.contains(drawn)) << "nothing drawn: " << other.toStdString();
 
     game.terminate();  // SIGTERM
-    ASSERT_TRUE(game.waitForFinished(60000));
+    const bool ended = game.waitForFinished(60000);
     read();
+    ASSERT_TRUE(ended) << "last words: " << protocol.right(2000).toStdString()
+                       << "\ncompositor: " << compositor.Log().right(2000).toStdString();
     EXPECT_EQ(game.exitStatus(), QProcess::NormalExit);
     EXPECT_EQ(game.exitCode(), 0);
     EXPECT_EQ(other.toStdString(), "") << "written on standard error";

@@ -74,11 +74,45 @@ int Rank(const Table& t, const Move& m) {
     return 8;
 }
 
+// A step of the search: some turns of the deck, then a move. Turning the deck changes nothing
+// else, so the search never turns it for its own sake: it looks through the cards turning would
+// bring to the top of the pile, and plays one of those.
+struct Step {
+    int turns;
+    Move move;
+};
+
 struct Frame {
     Table table;
-    std::vector<Move> moves;
+    std::vector<Step> steps;
     size_t next = 0;
+    size_t lineBefore = 0;
 };
+
+// The moves of the cards the deck brings up, turn by turn, through one whole round of it.
+void StockSteps(const Table& t, const Options& o, std::vector<Step>* steps) {
+    const int cards = t.deck.GetNumCards() + t.pile.GetNumCards();
+    if (cards == 0)
+        return;
+    Table s = t;
+    const int deckAtStart = t.deck.GetNumCards();
+    bool turnedOver = false;
+    // One round: until the deck stands as it started again, after the pile has gone back once.
+    for (int turns = 1; turns <= 2 * cards + 2; ++turns) {
+        turnedOver = turnedOver || s.deck.GetNumCards() == 0;
+        Apply(s, o, Move::TurnDeck());
+        if (turnedOver && s.deck.GetNumCards() == deckAtStart)
+            break;
+        if (s.pile.GetNumCards() == 0)
+            continue;
+        for (int p = 0; p < kPacks; ++p)
+            if (auto m = Move::Cards(Place::Pile(), -1, Place::Pack(p)); IsLegal(s, o, *m))
+                steps->push_back({turns, *m});
+        for (int st = 0; st < kStacks; ++st)
+            if (auto m = Move::Cards(Place::Pile(), -1, Place::Stack(st)); IsLegal(s, o, *m))
+                steps->push_back({turns, *m});
+    }
+}
 
 }  // namespace
 
@@ -90,41 +124,50 @@ SolveResult Solve(const Table& start, const Options& options, const SolveBudget&
     std::vector<Move> line;
 
     auto enter = [&](const Table& t) {
-        std::vector<Move> moves = LegalMoves(t, options);
-        std::stable_sort(moves.begin(), moves.end(),
-                         [&t](const Move& a, const Move& b) { return Rank(t, a) < Rank(t, b); });
-        // A king at the bottom of its stack moved to another empty stack changes nothing.
-        moves.erase(std::remove_if(moves.begin(), moves.end(),
-                                   [&t](const Move& m) { return Rank(t, m) == 9; }),
-                    moves.end());
-        // A face-down top card is turned before anything else: turning it never hurts.
-        for (const Move& m : moves)
+        std::vector<Step> steps;
+        bool forced = false;
+        for (const Move& m : LegalMoves(t, options)) {
+            // A face-down top card is turned before anything else: turning it never hurts, as
+            // everything that can be done without it can be done with it face up.
             if (m.kind == Move::Kind::kTurnCard) {
-                moves = {m};
+                steps = {{0, m}};
+                forced = true;
                 break;
             }
-        path.push_back({t, std::move(moves), 0});
+            if (m.kind != Move::Kind::kTurnDeck && Rank(t, m) != 9)
+                steps.push_back({0, m});
+        }
+        if (!forced)
+            StockSteps(t, options, &steps);
+        std::stable_sort(steps.begin(), steps.end(), [&t](const Step& a, const Step& b) {
+            const int ra = Rank(t, a.move), rb = Rank(t, b.move);
+            return ra != rb ? ra < rb : a.turns < b.turns;
+        });
+        path.push_back({t, std::move(steps), 0, line.size()});
     };
 
-    if (!seen.insert(Key(start)).second)
-        return result;
+    seen.insert(Key(start));
     enter(start);
     while (!path.empty()) {
         Frame& top = path.back();
         if (AllPacksComplete(top.table)) {
             result.outcome = SolveResult::Outcome::kWon;
-            result.moves = line;
+            result.moves.assign(line.begin(), line.begin() + long(top.lineBefore));
             return result;
         }
-        if (top.next == top.moves.size()) {
-            path.pop_back();
-            if (!line.empty())
-                line.pop_back();
+        if (top.next == top.steps.size()) {
+            path.pop_back();  // the frame below sets the line back for its next step
             continue;
         }
-        const Move move = top.moves[top.next++];
+        const Step step = top.steps[top.next++];
         Table next = top.table;
-        Apply(next, options, move);
+        line.resize(top.lineBefore);
+        for (int k = 0; k < step.turns; ++k) {
+            Apply(next, options, Move::TurnDeck());
+            line.push_back(Move::TurnDeck());
+        }
+        Apply(next, options, step.move);
+        line.push_back(step.move);
         if (!seen.insert(Key(next)).second)
             continue;
         ++result.states;
@@ -134,7 +177,6 @@ SolveResult Solve(const Table& start, const Options& options, const SolveBudget&
             if (result.states >= budget.states || seconds >= budget.seconds)
                 return result;  // unknown
         }
-        line.push_back(move);
         enter(next);
     }
     result.outcome = SolveResult::Outcome::kLost;

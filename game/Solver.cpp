@@ -148,6 +148,12 @@ SolveResult Solve(const Table& start, const Options& options, const SolveBudget&
 
     seen.insert(Key(start));
     enter(start);
+    std::vector<Move> guess;
+    if (!path.back().steps.empty()) {
+        const Step& best = path.back().steps.front();
+        guess.assign(size_t(best.turns), Move::TurnDeck());
+        guess.push_back(best.move);
+    }
     while (!path.empty()) {
         Frame& top = path.back();
         if (AllPacksComplete(top.table)) {
@@ -174,8 +180,10 @@ SolveResult Solve(const Table& start, const Options& options, const SolveBudget&
         if ((result.states & 1023) == 0) {
             const double seconds =
                 std::chrono::duration<double>(std::chrono::steady_clock::now() - begun).count();
-            if (result.states >= budget.states || seconds >= budget.seconds)
+            if (result.states >= budget.states || seconds >= budget.seconds) {
+                result.moves = guess;
                 return result;  // unknown
+            }
         }
         enter(next);
     }

@@ -20,7 +20,8 @@ struct SolveBudget {
 struct SolveResult {
     enum class Outcome { kWon, kLost, kUnknown };
     Outcome outcome = Outcome::kUnknown;
-    std::vector<Move> moves;  // the winning line, for kWon
+    // The winning line, for kWon; for kUnknown, the first step the search ranks best.
+    std::vector<Move> moves;
     uint64_t states = 0;      // tables looked at
 };
 

@@ -20,6 +20,8 @@ class UndoHistory {
     Table TakeLast();
     void Clear() { tables.clear(); }
     const Table& Latest() const { return tables.back(); }
+    // The table before the k-th latest move, k from 1 to Size().
+    const Table& Back(size_t k) const { return tables[tables.size() - k]; }
 
   private:
     std::deque<Table> tables;

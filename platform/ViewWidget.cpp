@@ -46,6 +46,8 @@ std::string BytesOf(int key) {
             return std::string(1, char(B_SPACE));
         case Qt::Key_Escape:
             return std::string(1, char(B_ESCAPE));
+        case Qt::Key_H:
+            return "h";
         default:
             return "";
     }

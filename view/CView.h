@@ -202,6 +202,9 @@ class CView : public BView {
     void ActOnFocus();
     void PutDownAtFocus();
     void SendOnward();
+    // H: the first move of a winning line, shown as the keyboard shows a move (view/Hint.cpp).
+    void ShowHint();
+    void SayHowFarBack();
     void EraseKeyboardMarks();
     // The card a press at a place would take first (the no-card value where there is none).
     CCard CardAt(Place place, int32_t row) const;

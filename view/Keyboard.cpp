@@ -115,6 +115,9 @@ void CView::PlayKey(char key, bool shift) {
                 Announce("Put back");
             lifted = Place::None();
             break;
+        case 'h':
+            ShowHint();
+            break;
         default:
             return;
     }

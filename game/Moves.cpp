@@ -149,27 +149,34 @@ bool IsLegal(const Table& t, const Options& o, const Move& m) {
 
 std::vector<Move> LegalMoves(const Table& t, const Options& o) {
     std::vector<Move> moves;
-    auto consider = [&](const Move& m) {
-        if (IsLegal(t, o, m))
-            moves.push_back(m);
-    };
-    consider(Move::TurnDeck());
+    if (t.handCount != 0)
+        return moves;
+    if (IsLegal(t, o, Move::TurnDeck()))
+        moves.push_back(Move::TurnDeck());
     for (int s = 0; s < kStacks; ++s)
-        consider(Move::TurnCard(s, t.stackCount[s] - 1));
-    auto cardsFrom = [&](Place from, int row) {
+        if (IsLegal(t, o, Move::TurnCard(s, t.stackCount[s] - 1)))
+            moves.push_back(Move::TurnCard(s, t.stackCount[s] - 1));
+    // Cards a press may take, with the places that take them: the same questions IsLegal asks,
+    // asked once for each card instead of once for each move.
+    auto cardsFrom = [&](Place from, int row, CCard head, int count) {
         for (int p = 0; p < kPacks; ++p)
-            if (auto m = Move::Cards(from, row, Place::Pack(p)))
-                consider(*m);
+            if (Place::Pack(p) != from && FitsAt(t, Place::Pack(p), head, count))
+                moves.push_back(*Move::Cards(from, row, Place::Pack(p)));
         for (int s = 0; s < kStacks; ++s)
-            if (auto m = Move::Cards(from, row, Place::Stack(s)))
-                consider(*m);
+            if (Place::Stack(s) != from && FitsAt(t, Place::Stack(s), head, count))
+                moves.push_back(*Move::Cards(from, row, Place::Stack(s)));
     };
-    cardsFrom(Place::Pile(), -1);
-    for (int s = 0; s < kStacks; ++s)
-        for (int row = 0; row < t.stackCount[s]; ++row)
-            cardsFrom(Place::Stack(s), row);
+    if (CanLift(t, o, Place::Pile(), -1))
+        cardsFrom(Place::Pile(), -1, t.pile.GetCard(0), 1);
+    for (int s = 0; s < kStacks; ++s) {
+        const int n = t.stackCount[s];
+        for (int row = 0; row < n; ++row)
+            if (CanLift(t, o, Place::Stack(s), row))
+                cardsFrom(Place::Stack(s), row, t.stacks[s][row], n - row);
+    }
     for (int p = 0; p < kPacks; ++p)
-        cardsFrom(Place::Pack(p), -1);
+        if (CanLift(t, o, Place::Pack(p), -1))
+            cardsFrom(Place::Pack(p), -1, TopCard(t, Place::Pack(p)), 1);
     return moves;
 }
 

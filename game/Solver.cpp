@@ -105,12 +105,13 @@ void StockSteps(const Table& t, const Options& o, std::vector<Step>* steps) {
             break;
         if (s.pile.GetNumCards() == 0)
             continue;
+        const CCard top = s.pile.GetCard(0);
         for (int p = 0; p < kPacks; ++p)
-            if (auto m = Move::Cards(Place::Pile(), -1, Place::Pack(p)); IsLegal(s, o, *m))
-                steps->push_back({turns, *m});
+            if (FitsAt(s, Place::Pack(p), top, 1))
+                steps->push_back({turns, *Move::Cards(Place::Pile(), -1, Place::Pack(p))});
         for (int st = 0; st < kStacks; ++st)
-            if (auto m = Move::Cards(Place::Pile(), -1, Place::Stack(st)); IsLegal(s, o, *m))
-                steps->push_back({turns, *m});
+            if (FitsAt(s, Place::Stack(st), top, 1))
+                steps->push_back({turns, *Move::Cards(Place::Pile(), -1, Place::Stack(st))});
     }
 }
 

@@ -191,6 +191,25 @@ TEST(Moves, RandomPlayKeepsEveryRuleAndUndoTakesItAllBack) {
         for (int step = 0; step < 200; ++step) {
             const std::vector<Move> moves = LegalMoves(t, o);
             ASSERT_FALSE(moves.empty()) << "the deck can always be turned while it holds cards";
+            if (step % 10 == 0) {
+                // Every legal move is listed: the same count as asking of every move there is.
+                size_t legal = IsLegal(t, o, Move::TurnDeck()) ? 1 : 0;
+                std::vector<Place> places = {Place::Pile()};
+                for (int i = 0; i < 7; ++i)
+                    places.push_back(Place::Stack(i));
+                for (int i = 0; i < 4; ++i)
+                    places.push_back(Place::Pack(i));
+                for (Place from : places)
+                    for (int row = -1; row < 21; ++row) {
+                        if (from.IsStack() != (row >= 0))
+                            continue;
+                        legal += from.IsStack() && IsLegal(t, o, Move::TurnCard(from.index, row));
+                        for (Place to : places)
+                            if (auto m = Move::Cards(from, row, to); m && IsLegal(t, o, *m))
+                                ++legal;
+                    }
+                ASSERT_EQ(moves.size(), legal) << "game " << game << " step " << step;
+            }
             const Move m = moves[rng() % moves.size()];
             before.push_back(t);
             history.Record(t);

@@ -183,7 +183,7 @@ class CView : public BView {
 
     // The press itself, from the first sample to the release.
     void PlayPress(BPoint where);
-    // In the tests (view/TestChecks.h), after every press, key, undo and flight step:
+    // In the tests (view/TestChecks.cpp), after every press, key, undo and flight step:
     // a table that kept every rule still does, with as many cards, and at rest with the hand
     // empty. BeginTestCheck notes, as a press, key or undo begins, whether the table keeps the
     // rules (one laid out by hand may not) and how many cards it holds; EndTestCheck checks the

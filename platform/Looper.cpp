@@ -16,22 +16,28 @@ std::vector<BLooper*>& Loopers() {
     return loopers;
 }
 
-}  // namespace
-
-status_t BMessage::FindInt32(const std::string& name, int32* value) const {
-    auto it = ints.find(name);
-    if (it == ints.end())
+template <class Value>
+status_t FindField(const std::map<std::string, Value>& fields, const std::string& name,
+                   Value* value) {
+    auto it = fields.find(name);
+    if (it == fields.end())
         return B_NAME_NOT_FOUND;
     *value = it->second;
     return B_OK;
 }
 
+}  // namespace
+
+status_t BMessage::FindInt32(const std::string& name, int32* value) const {
+    return FindField(ints, name, value);
+}
+
 status_t BMessage::FindString(const std::string& name, std::string* value) const {
-    auto it = strings.find(name);
-    if (it == strings.end())
-        return B_NAME_NOT_FOUND;
-    *value = it->second;
-    return B_OK;
+    return FindField(strings, name, value);
+}
+
+status_t BMessage::FindPointer(const std::string& name, const void** value) const {
+    return FindField(pointers, name, value);
 }
 
 BLooper::BLooper() : context(std::make_unique<Context>()) {

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // A message: a 32-bit code and a few named fields. The program's own messages carry the code
 // alone; the platform adds "buttons" to a mouse press, "bytes" and "modifiers" to a key press and
-// "path" to a file panel's answer.
+// "path" to a file panel's answer; a key press names the view it was pressed in with "view".
 #pragma once
 
 #include <map>
@@ -27,10 +27,13 @@ class BMessage {
     status_t FindInt32(const std::string& name, int32* value) const;
     void AddString(const std::string& name, const std::string& value) { strings[name] = value; }
     status_t FindString(const std::string& name, std::string* value) const;
+    void AddPointer(const std::string& name, const void* value) { pointers[name] = value; }
+    status_t FindPointer(const std::string& name, const void** value) const;
 
     uint32 what;
 
   private:
     std::map<std::string, int32> ints;
     std::map<std::string, std::string> strings;
+    std::map<std::string, const void*> pointers;
 };

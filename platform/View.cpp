@@ -89,8 +89,11 @@ int64_t BView::LastPointerLook() {
     return lastLook;
 }
 
-BView::BView(BRect viewFrame, const char* viewName, uint32, uint32)
-    : name(viewName ? viewName : ""), frame(viewFrame), native(std::make_unique<Native>()) {}
+BView::BView(BRect viewFrame, const char* viewName, uint32, uint32 viewFlags)
+    : name(viewName ? viewName : ""),
+      frame(viewFrame),
+      flags(viewFlags),
+      native(std::make_unique<Native>()) {}
 
 BView::~BView() {
     std::vector<BView*> owned = children;
@@ -121,23 +124,52 @@ bool BView::IsFocus() const {
     return native->widget && native->widget->focusPolicy() != Qt::NoFocus;
 }
 
+void BView::FocusChanged(bool) {}
+
+namespace {
+
+// The view's widget when it has one that speaks: a view in a window other than a control.
+ViewWidget* Speaking(BView& view) {
+    return view.Window() ? dynamic_cast<ViewWidget*>(QtSide::Widget(view)) : nullptr;
+}
+
+}  // namespace
+
 void BView::SetAccessibleName(const std::string& text) {
-    // Only a view on screen has anything to tell; one drawn off screen makes no widget for it.
     if (!window)
         return;
-    // Qt tells the accessibility bridge of the change, so a screen reader speaks the new name.
-    QtSide::Widget(*this)->setAccessibleName(QString::fromStdString(text));
+    QWidget* widget = QtSide::Widget(*this);
+    const QString name = QString::fromStdString(text);
+    if (widget->accessibleName() != name)
+        widget->setAccessibleName(name);
+}
+
+void BView::SetAccessibleParts(std::vector<AccessiblePart> parts, int32 focused) {
+    if (ViewWidget* widget = Speaking(*this))
+        accessibility::SetParts(widget, std::move(parts), focused);
+}
+
+void BView::SpeakAccessibleFocus() {
+    if (ViewWidget* widget = Speaking(*this))
+        accessibility::SpeakFocus(widget);
 }
 
 void BView::Announce(const std::string& text) {
-    if (!window)
-        return;
-    QtSide::Widget(*this)->setAccessibleDescription(QString::fromStdString(text));
+    if (ViewWidget* widget = Speaking(*this))
+        accessibility::Announce(widget, text);
+}
+
+void BView::SetAccessibleChoice(bool chosen) {
+    if (ViewWidget* widget = Speaking(*this))
+        accessibility::SetChoice(widget, chosen);
 }
 
 void BView::MakeWidget() {
     if (!native->widget) {
         native->widget = new ViewWidget(this);
+        // A navigable view is reached with Tab.
+        if (flags & B_NAVIGABLE)
+            native->widget->setFocusPolicy(Qt::StrongFocus);
         native->widget->resize(frame.IntegerWidth() + 1, frame.IntegerHeight() + 1);
     }
 }

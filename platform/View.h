@@ -90,10 +90,29 @@ class BView {
     void MakeFocus(bool focus = true);
     bool IsFocus() const;
 
-    // What assistive technology (a screen reader) is told about the view: its name, which says
-    // what it shows now, and news of what just happened there.
+    // Called when the view gains or loses the keyboard focus.
+    virtual void FocusChanged(bool focused);
+
+    // What assistive technology (a screen reader) is told about the view. Only a view shown in a
+    // window tells anything.
+    // Its name.
     void SetAccessibleName(const std::string& text);
+    // Parts of the view that are objects of their own to a screen reader (the places of a
+    // table), each with its words and where it lies, and which of them has the keyboard focus
+    // (-1: none); they replace the parts given before, and nothing is spoken.
+    struct AccessiblePart {
+        std::string name;
+        BRect frame;
+    };
+    void SetAccessibleParts(std::vector<AccessiblePart> parts, int32 focused);
+    // Tells that the keyboard focus has come to the focused part, so that its words are spoken,
+    // also when it had the focus already.
+    void SpeakAccessibleFocus();
+    // News of what just happened, spoken once, as a notification; it is withdrawn by the next
+    // news or the next spoken focus, so it is never read again as if it were new.
     void Announce(const std::string& text);
+    // The view is one of a group of choices (a radio button to a screen reader), chosen or not.
+    void SetAccessibleChoice(bool chosen);
 
     // The pointer in view coordinates and the buttons held now.
     void GetMouse(BPoint* location, uint32* buttons, bool checkMessageQueue = true);
@@ -132,6 +151,7 @@ class BView {
 
     std::string name;
     BRect frame;
+    uint32 flags;
     BView* parent = nullptr;
     BWindow* window = nullptr;
     BBitmap* bitmap = nullptr;

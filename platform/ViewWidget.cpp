@@ -100,6 +100,7 @@ bool CopyToWindowImage(QPainter& painter, const QImage& buffer, const QRegion& r
 }  // namespace
 
 ViewWidget::ViewWidget(BView* view) : owner(view) {
+    accessibility::InstallFactory();
     setAttribute(Qt::WA_OpaquePaintEvent);
     setContextMenuPolicy(Qt::PreventContextMenu);
 }
@@ -163,6 +164,18 @@ void ViewWidget::keyPressEvent(QKeyEvent* event) {
     BMessage message(B_KEY_DOWN);
     message.AddString("bytes", bytes);
     message.AddInt32("modifiers", (mods & Qt::ShiftModifier) ? int32(B_SHIFT_KEY) : 0);
+    message.AddPointer("view", owner);
     window->PostMessage(message);
     event->accept();
+}
+
+void ViewWidget::focusInEvent(QFocusEvent* event) {
+    QWidget::focusInEvent(event);
+    owner->FocusChanged(true);
+    accessibility::FocusEntered(this);
+}
+
+void ViewWidget::focusOutEvent(QFocusEvent* event) {
+    QWidget::focusOutEvent(event);
+    owner->FocusChanged(false);
 }

@@ -6,11 +6,15 @@
 
 #include <QWidget>
 
+#include "platform/Accessibility.h"
+
 class BView;
 
 class ViewWidget : public QWidget {
   public:
     explicit ViewWidget(BView* owner);
+    // What a screen reader is told of the view beyond its name (platform/Accessibility.cpp).
+    accessibility::State& Access() { return access; }
 
   protected:
     void paintEvent(QPaintEvent* event) override;
@@ -18,7 +22,10 @@ class ViewWidget : public QWidget {
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
 
   private:
     BView* owner;
+    accessibility::State access;
 };

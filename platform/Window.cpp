@@ -263,15 +263,29 @@ void BWindow::DispatchMessage(BMessage* message) {
                     PostMessage(shortcut);
                     return;
                 }
-        for (BView* view : views) {
-            if (!view->IsFocus())
-                continue;
+        if (BView* view = KeyView(*message))
             view->DeliverKeyDown(bytes, uint32(modifiers));
-            return;
-        }
         return;
     }
     MessageReceived(message);
+}
+
+BView* BWindow::KeyView(const BMessage& key) const {
+    // The view the key was pressed in, while it is still in the window; else the first view
+    // that takes the keys.
+    const void* pressedIn = nullptr;
+    key.FindPointer("view", &pressedIn);
+    std::vector<BView*> tree = views;
+    for (size_t i = 0; i < tree.size(); ++i) {
+        if (tree[i] == pressedIn)
+            return tree[i];
+        for (int32 c = 0; BView* child = tree[i]->ChildAt(c); ++c)
+            tree.push_back(child);
+    }
+    for (BView* view : views)
+        if (view->IsFocus())
+            return view;
+    return nullptr;
 }
 
 void BWindow::SetDeviceScale(int32 scale) {

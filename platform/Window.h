@@ -11,6 +11,7 @@
 #include "platform/Looper.h"
 #include "platform/Types.h"
 
+class BMessage;
 class BView;
 class WindowWidget;
 
@@ -57,6 +58,7 @@ class BWindow : public BLooper {
     friend class WindowWidget;
     void Layout();
     void FollowMainWindow();
+    BView* KeyView(const BMessage& key) const;
 
     BRect frame;
     std::string title;

@@ -6,7 +6,7 @@ set -eu
 packages=(build-essential cmake make qt6-base-dev qt6-qpa-plugins qt6-wayland libgl-dev libgtest-dev
           libbenchmark-dev fonts-dejavu-core xdg-utils xvfb x11-utils xdotool
           clang libclang-rt-14-dev dpkg-dev lintian desktop-file-utils appstream man-db weston
-          libx11-dev dbus-daemon)
+          libx11-dev dbus-daemon qt6-base-private-dev)
 
 missing=()
 for p in "${packages[@]}"; do

@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include <QAccessible>
 #include <QApplication>
 #include <QDialog>
 #include <QFile>
@@ -116,6 +117,45 @@ TEST_F(Commands, ChoosingTilesFramesOnlyTheLastOneEvenReleasedOffIt) {
     for (int i = 0; i < 4; ++i)
         EXPECT_EQ(Framed(i), i == 3) << i;
     EXPECT_EQ(OptionsWindow()->GetOptions().back, 3);
+}
+
+TEST_F(Commands, TheCardBacksAreReachedNamedAndChosenByKeyboard) {
+    Send(MSG_OPTIONS);
+    auto tile = [this](int i) { return QtSide::Widget(*OptionsWindow()->backTiles[i]); };
+    auto key = [&](int qtKey) {
+        QWidget* at = tile(0)->window()->focusWidget();
+        QKeyEvent press(QEvent::KeyPress, qtKey, Qt::NoModifier);
+        QCoreApplication::sendEvent(at, &press);
+        BLooper::DispatchAllPending();
+    };
+    auto focused = [&] {
+        for (int i = 0; i < 4; ++i)
+            if (tile(i)->window()->focusWidget() == tile(i))
+                return i;
+        return -1;
+    };
+    tile(0)->setFocus(Qt::TabFocusReason);
+    key(Qt::Key_Tab);
+    EXPECT_EQ(focused(), 1);
+    key(Qt::Key_Right), key(Qt::Key_Right);
+    EXPECT_EQ(focused(), 3);
+    key(Qt::Key_Right);  // the last tile keeps the focus
+    EXPECT_EQ(focused(), 3);
+    key(Qt::Key_Up);
+    EXPECT_EQ(focused(), 2);
+    key(Qt::Key_Space);
+    for (int i = 0; i < 4; ++i)
+        EXPECT_EQ(Framed(i), i == 2) << i;
+    EXPECT_EQ(OptionsWindow()->GetOptions().back, 2);
+
+    // Each is a choice of its own name, the chosen one marked.
+    for (int i = 0; i < 4; ++i) {
+        QAccessibleInterface* face = QAccessible::queryAccessibleInterface(tile(i));
+        EXPECT_EQ(face->text(QAccessible::Name).toStdString(),
+                  "Card back " + std::to_string(i + 1));
+        EXPECT_EQ(face->role(), QAccessible::RadioButton);
+        EXPECT_EQ(bool(face->state().checked), i == 2) << i;
+    }
 }
 
 TEST_F(Commands, TheTableRedrawsOnlyWhenTheBackChanged) {

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The hint on H, through real key events on the real window.
+#include "ScreenReader.h"
 #include "TestSupport.h"
 #include "app/MessageCodes.h"
 
@@ -40,7 +41,11 @@ TEST_F(Hint, HAndEnterOverAndOverWinTheGame) {
 
 TEST_F(Hint, AHintLiftsTheCardsAndFramesWhereTheyGoAndEscapePutsThemBack) {
     NearlyWon();
+    ScreenReader reader;
     Key(Qt::Key_H);
+    EXPECT_EQ(reader.Heard(),
+              (std::vector<std::string>{"focus Pack 1: ten of hearts. Holding jack of hearts",
+                                        "news Hint: move jack of hearts to Pack 1"}));
     const CView::KeyboardMarks marks = view->Keyboard();
     EXPECT_EQ(marks.liftArea, 0);  // the jack of hearts, lifted
     EXPECT_EQ(marks.focusArea, table::kAreaPack0);

@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include <QAccessible>
 #include <QWidget>
+#include <optional>
 
+#include "ScreenReader.h"
 #include "TestSupport.h"
 #include "app/MessageCodes.h"
 #include "game/CardName.h"
@@ -27,10 +29,28 @@ class Keyboard : public TableFixture {
         return diffs;
     }
     int Diffs() const { return DiffsOutside(BRect()); }
-    std::string Accessible(QAccessible::Text which) const {
-        QAccessibleInterface* face = QAccessible::queryAccessibleInterface(QtSide::Widget(*view));
-        return face ? face->text(which).toStdString() : "";
+    void SetUp() override {
+        TableFixture::SetUp();
+        reader.emplace();
     }
+    void TearDown() override {
+        reader.reset();
+        TableFixture::TearDown();
+    }
+    // What one key, or one press, made the screen reader hear.
+    using Words = std::vector<std::string>;
+    Words Hear(int qtKey, bool shift = false) {
+        reader->Heard();
+        Key(qtKey, shift);
+        return reader->Heard();
+    }
+    template <typename Action>
+    Words HearDuring(Action action) {
+        reader->Heard();
+        action();
+        return reader->Heard();
+    }
+    std::optional<ScreenReader> reader;
     int UndoCount() const { return int(view->History().Size()); }
 
     // Three stacks to play on: a falling run on two face-down cards, a black nine to take it, a
@@ -141,8 +161,6 @@ TEST_F(Keyboard, LiftAndPutDownUnderTheMouseRules) {
     EXPECT_EQ(view->Keyboard().liftArea, kAreaNone);
     EXPECT_EQ(Layout(), start);
     EXPECT_EQ(UndoCount(), 0);
-    EXPECT_EQ(Accessible(QAccessible::Description),
-              "Can't put eight of spades with two cards on it there. Put back");
 
     // Lifted again, onto the nine of diamonds: all three fly there, one move to undo.
     Key(Qt::Key_Left), Key(Qt::Key_Left), Key(Qt::Key_Left), Key(Qt::Key_Left), Key(Qt::Key_Up),
@@ -156,7 +174,6 @@ TEST_F(Keyboard, LiftAndPutDownUnderTheMouseRules) {
     EXPECT_EQ(view->Model().stacks[4][3], CCard(3, 6));
     EXPECT_EQ(Focus(), std::make_pair(4, 3));
     EXPECT_EQ(UndoCount(), 1);
-    EXPECT_EQ(Accessible(QAccessible::Description), "Moved eight of spades to Stack 5");
     EXPECT_EQ(DiffsOutside(BRect(StackX(4) - 2, StackCardY(3) - 2, StackX(4) + kCardWidth + 1,
                                  StackCardY(3) + kCardHeight + 1)),
               0);
@@ -201,14 +218,12 @@ TEST_F(Keyboard, ShiftEnterPlaysAsTheSecondaryButton) {
     Key(Qt::Key_Return, true);  // the ace to the first pack
     EXPECT_EQ(view->Model().packCount[0], 1);
     EXPECT_EQ(view->Model().pile.GetNumCards(), 0);
-    EXPECT_EQ(Accessible(QAccessible::Description), "Moved ace of hearts to Pack 1");
 
     // A run's head to another stack: the seven of hearts with the six, onto... nothing takes it.
     Key(Qt::Key_Down), Key(Qt::Key_Right), Key(Qt::Key_Up);
     ASSERT_EQ(Focus(), std::make_pair(2, 3));
     Key(Qt::Key_Return, true);
     EXPECT_EQ(view->Model().stackCount[2], 5);
-    EXPECT_EQ(Accessible(QAccessible::Description), "That card has nowhere to go");
     Key(Qt::Key_Up);  // the eight's run goes onto the nine of diamonds
     Key(Qt::Key_Return, true);
     EXPECT_EQ(view->Model().stackCount[2], 2);
@@ -240,39 +255,102 @@ TEST_F(Keyboard, KeysWaitWhileCardsFly) {
     EXPECT_EQ(Focus(), std::make_pair(kAreaDeck, -1));  // handled after the flight
 }
 
-TEST_F(Keyboard, AScreenReaderHearsThePlaceAndWhatHappened) {
+TEST_F(Keyboard, AScreenReaderHearsEachPlaceTheFrameComesTo) {
     LayOut();
     Edit([&](Table& t) { t.deck.PutCardOnTop(CCard(2, 2)); });
     Edit([&](Table& t) { t.deck.PutCardOnTop(CCard(2, 3)); });
     const std::vector<std::pair<int, std::string>> steps = {
-        {Qt::Key_Right, "Deck: two cards"},
+        {Qt::Key_Right, "Deck: two cards"},  // the first arrow only shows the frame
         {Qt::Key_Right, "Pile: ace of hearts"},
         {Qt::Key_Right, "Pack 1: empty"},
         {Qt::Key_Down, "Stack 3: six of clubs, two cards face down"},
         {Qt::Key_Up, "Stack 3: seven of hearts with one card on it, two cards face down"},
+        {Qt::Key_Up, "Stack 3: eight of spades with two cards on it, two cards face down"},
+        {Qt::Key_Down, "Stack 3: seven of hearts with one card on it, two cards face down"},
         {Qt::Key_Right, "Stack 4: empty"},
         {Qt::Key_Right, "Stack 5: nine of diamonds"},
+        {Qt::Key_Right, "Stack 6: king of clubs, one card face down"},
+        {Qt::Key_Right, "Stack 7: seven of diamonds"},
+        {Qt::Key_Right, "Stack 7: seven of diamonds"},  // the end of the row, said again
     };
-    for (const auto& [key, name] : steps) {
-        Key(key);
-        EXPECT_EQ(Accessible(QAccessible::Name), name);
-    }
+    for (const auto& [key, words] : steps)
+        EXPECT_EQ(Hear(key), Words{"focus " + words});
 
-    Key(Qt::Key_Left), Key(Qt::Key_Left), Key(Qt::Key_Space);
-    EXPECT_EQ(Accessible(QAccessible::Description), "Lifted six of clubs");
+    // The event names the place as the table's child, the one whose words it carries.
+    QAccessibleInterface* table = QAccessible::queryAccessibleInterface(QtSide::Widget(*view));
+    ASSERT_EQ(table->childCount(), 14);  // thirteen places and the news
+    EXPECT_EQ(table->child(12)->text(QAccessible::Name).toStdString(),
+              "Stack 7: seven of diamonds");
+    EXPECT_EQ(table->child(0)->text(QAccessible::Name).toStdString(), "Deck: two cards");
+    EXPECT_EQ(table->child(12)->role(), QAccessible::ListItem);
+    EXPECT_EQ(table->focusChild(), QtSide::Widget(*view)->hasFocus() ? table->child(12) : nullptr);
+}
+
+TEST_F(Keyboard, EachResultIsSpokenOnceAfterItsPlace) {
+    LayOut();
+    Edit([&](Table& t) { t.deck.PutCardOnTop(CCard(2, 2)); });
+    Key(Qt::Key_Down), Key(Qt::Key_Down), Key(Qt::Key_Right), Key(Qt::Key_Right);
+    ASSERT_EQ(Focus(), std::make_pair(2, 4));
+
+    EXPECT_EQ(Hear(Qt::Key_Space), Words{"news Lifted six of clubs"});
+    EXPECT_EQ(Hear(Qt::Key_Right), Words{"focus Stack 4: empty. Holding six of clubs"});
+    EXPECT_EQ(Hear(Qt::Key_Space), Words{"news Can't put six of clubs there. Put back"});
+    Key(Qt::Key_Left), Key(Qt::Key_Up), Key(Qt::Key_Up), Key(Qt::Key_Space);
     Key(Qt::Key_Right), Key(Qt::Key_Right);
-    EXPECT_EQ(Accessible(QAccessible::Name), "Stack 5: nine of diamonds. Holding six of clubs");
-    Key(Qt::Key_Escape);
+    EXPECT_EQ(Hear(Qt::Key_Return), Words{"news Moved eight of spades to Stack 5"});
+    EXPECT_EQ(Hear(Qt::Key_Space), Words{"news Lifted six of clubs"});
+    EXPECT_EQ(Hear(Qt::Key_Escape), Words{"news Put back"});
+    EXPECT_EQ(Hear(Qt::Key_Escape), Words{});  // nothing held: nothing happened
 
-    Edit([&](Table& t) { t.stackCount[5] = 1; });  // the king's face-down card alone
+    // The secondary move, a turned card and a turned deck.
+    EXPECT_EQ(Hear(Qt::Key_Return, true), Words{"news Moved six of clubs to Stack 7"});
+    EXPECT_EQ(Hear(Qt::Key_Return, true), Words{"news That card has nowhere to go"});
+    Key(Qt::Key_Left), Key(Qt::Key_Left);
+    EXPECT_EQ(Hear(Qt::Key_Space), Words{"news Turned over two of spades"});
+    Key(Qt::Key_Up), Key(Qt::Key_Left), Key(Qt::Key_Left), Key(Qt::Key_Left);
+    EXPECT_EQ(Hear(Qt::Key_Space), Words{"news Turned the deck. Pile: two of diamonds"});
+
+    // The mouse's moves are told as the keys' are.
+    EXPECT_EQ(HearDuring([&] { Click(kDeckX + 30, kTopRowY + 40); }),
+              Words{"news Turned the deck. Pile: empty"});
+    EXPECT_EQ(
+        HearDuring([&] { Drag(StackX(4) + 30, StackCardY(2) + 40, StackX(3) + 30, kStackY + 40); }),
+        Words{"news Can't put seven of hearts there. Put back"});
+    EXPECT_EQ(HearDuring([&] {
+                  Drag(StackX(4) + 30, StackCardY(2) + 40, StackX(4) + 33, StackCardY(2) + 44);
+              }),
+              Words{});  // put down where it was taken from
+    EXPECT_EQ(
+        HearDuring([&] { Drag(StackX(5) + 30, StackCardY(1) + 40, StackX(3) + 30, kStackY + 40); }),
+        Words{"news Moved king of clubs to Stack 4"});
+}
+
+TEST_F(Keyboard, UndoAndDealReplaceTheLastResult) {
+    LayOut();
+    Key(Qt::Key_Right), Key(Qt::Key_Right);
+    Key(Qt::Key_Return, true);
+    QAccessibleInterface* table = QAccessible::queryAccessibleInterface(QtSide::Widget(*view));
+    QAccessibleInterface* news = table->child(13);
+    ASSERT_EQ(news->role(), QAccessible::Notification);
+    EXPECT_EQ(news->text(QAccessible::Name).toStdString(), "Moved ace of hearts to Pack 1");
+    EXPECT_FALSE(news->state().invisible);
+
+    auto command = [&](uint32 code) {
+        return HearDuring([&] {
+            window->PostMessage(code);
+            BLooper::DispatchAllPending();
+        });
+    };
+    EXPECT_EQ(command(MSG_UNDO), Words{"news Undid the last move"});
+    EXPECT_EQ(news->text(QAccessible::Name).toStdString(), "Undid the last move");
+
+    // Once the focus moves on, the news is withdrawn, not left to be read as new.
     Key(Qt::Key_Right);
-    EXPECT_EQ(Accessible(QAccessible::Name), "Stack 6: one card face down");
-    Key(Qt::Key_Up);
-    for (int i = 0; i < 5; ++i)
-        Key(Qt::Key_Left);
-    Key(Qt::Key_Space);
-    EXPECT_EQ(Accessible(QAccessible::Description), "Turned the deck. Pile: two of diamonds");
-    EXPECT_EQ(Accessible(QAccessible::Name), "Deck: empty");
+    EXPECT_TRUE(news->state().invisible);
+
+    EXPECT_EQ(command(MSG_DEAL), Words{"news Dealt a new game"});
+    EXPECT_EQ(news->text(QAccessible::Name).toStdString(), "Dealt a new game");
+    EXPECT_EQ(Hear(Qt::Key_Left), Words{"focus Pile: empty"});
 }
 
 TEST_F(Keyboard, ATableChangedUnderLiftedCardsPutsThemBack) {

@@ -83,6 +83,11 @@ class CView : public BView {
     // 4"), and its name with what it shows.
     static std::string PlaceName(int32_t area);
     std::string DescribePlace(int32_t area, int32_t row) const;
+    // What came of the press, key or command under way, for a screen reader: the words wait
+    // until it ends (SpeakReport), so they come after its place, and are spoken once, those of
+    // one action together.
+    void Report(const std::string& text);
+    void SpeakReport();
 
     // Automatic moves (view/Flight.cpp, view/EndOfGame.cpp).
     // Takes the cards at a place into the hand: a stack's cards from the row up, the pile's or a
@@ -221,6 +226,8 @@ class CView : public BView {
     void PaintDeckAndPile(const Table& t);
     void PaintPack(const Table& t, int32_t pack);
     void RedrawPlace(Place place);
+    // The thirteen places as a screen reader's objects, the frame's among them.
+    void TellPlaces();
     BRect FocusRect() const;
     BRect LiftRect() const;
     // Takes the cards at a place into the hand under the pointer at (x, y) and starts the drag.
@@ -254,6 +261,7 @@ class CView : public BView {
     std::unique_ptr<BBitmap> shadedImage;
     std::string backgroundName;
     TableListener* listener = nullptr;
+    std::string report;
     // The table when the keyboard lifted its cards, and what the keyboard has drawn on screen.
     Table liftedFrom;
     BRect frameDrawn;

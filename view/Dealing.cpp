@@ -37,4 +37,6 @@ void CView::NewDeal() {
     if (listener)
         listener->UndoAvailable(false);
     UpdateBackground();
+    Report("Dealt a new game");
+    SpeakReport();
 }

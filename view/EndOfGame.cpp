@@ -30,7 +30,8 @@ void CView::FinishIfDone() {
 }
 
 void CView::EndOfGame() {
-    Announce("Every card is on its pack. The game is won");
+    Report("Every card is on its pack. The game is won");
+    SpeakReport();  // before the window's alert
     if (listener)
         listener->GameWon();
 }

@@ -32,19 +32,19 @@ void CView::ShowHint() {
     if (move.kind == Move::Kind::kTurnDeck) {
         focus = Place::Deck();
         focusRow = -1;
-        Announce(hint + "turn the deck");
+        Report(hint + "turn the deck");
     } else if (move.kind == Move::Kind::kTurnCard) {
         focus = move.from;
         focusRow = move.row;
-        Announce(hint + "turn over the top card of " + PlaceName(move.from.ToArea()));
+        Report(hint + "turn over the top card of " + PlaceName(move.from.ToArea()));
     } else {
         lifted = move.from;
         liftRow = move.from.IsStack() ? move.row : -1;
         liftedFrom = model;
         focus = move.to;
         focusRow = move.to.IsStack() ? model.stackCount[move.to.index] - 1 : -1;
-        Announce(hint + "move " + CardName(CardAt(lifted, liftRow)) + " to " +
-                 PlaceName(move.to.ToArea()));
+        Report(hint + "move " + CardName(CardAt(lifted, liftRow)) + " to " +
+               PlaceName(move.to.ToArea()));
     }
 }
 

@@ -96,7 +96,10 @@ void CView::PlayKey(char key, bool shift) {
             if (focusShown)
                 MoveFocus(key);
             focusShown = true;
-            break;
+            RefreshKeyboard();
+            SpeakAccessibleFocus();
+            SpeakReport();
+            return;
         case B_SPACE:
         case B_ENTER:
             focusShown = true;
@@ -112,16 +115,20 @@ void CView::PlayKey(char key, bool shift) {
             break;
         case B_ESCAPE:
             if (!lifted.IsNone())
-                Announce("Put back");
+                Report("Put back");
             lifted = Place::None();
             break;
         case 'h':
             ShowHint();
-            break;
+            RefreshKeyboard();
+            SpeakAccessibleFocus();
+            SpeakReport();
+            return;
         default:
             return;
     }
     RefreshKeyboard();
+    SpeakReport();
 }
 
 void CView::MoveFocus(char key) {
@@ -172,20 +179,16 @@ void CView::ActOnFocus() {
     const int32_t row = focusRow;
     switch (PressOn(focus.ToArea(), row)) {
         case PressResult::kTurned:
-            if (focus.IsDeck())
-                Announce("Turned the deck. " + DescribePlace(kAreaPile, -1));
-            else
-                Announce("Turned over " + CardName(model.stacks[focus.index][row]));
             break;
         case PressResult::kMayLift: {
             lifted = focus;
             liftRow = focus.IsStack() ? row : -1;
             liftedFrom = model;
-            Announce("Lifted " + LiftedWords());
+            Report("Lifted " + LiftedWords());
             break;
         }
         case PressResult::kNothing:
-            Announce("Nothing to take there");
+            Report("Nothing to take there");
             break;
     }
 }
@@ -195,12 +198,12 @@ void CView::PutDownAtFocus() {
     const CCard head = CardAt(lifted, liftRow);
     if (to == lifted) {
         lifted = Place::None();
-        Announce("Put back");
+        Report("Put back");
         return;
     }
     const std::optional<Move> move = Move::Cards(lifted, liftRow, to);
     if (!move || !IsLegal(model, options, *move)) {
-        Announce("Can't put " + LiftedWords() + " there. Put back");
+        Report("Can't put " + LiftedWords() + " there. Put back");
         lifted = Place::None();
         return;
     }
@@ -214,18 +217,15 @@ void CView::PutDownAtFocus() {
     liftDrawn = BRect();
     ReturnCardsToStack(to.ToArea());
     focusRow = -1;
-    Announce("Moved " + CardName(head) + " to " + PlaceName(to.ToArea()));
+    Report("Moved " + CardName(head) + " to " + PlaceName(to.ToArea()));
     if (mayEnd)
         FinishIfDone();
 }
 
 void CView::SendOnward() {
     KeepFocusOnTable();
-    const CCard card = CardAt(focus, focusRow);
     EraseKeyboardMarks();  // nothing of the keyboard's stays on screen while cards fly
-    const int32_t to = DoRightAt(focus.ToArea(), focusRow);
-    Announce(to == -1 ? "That card has nowhere to go"
-                      : "Moved " + CardName(card) + " to " + PlaceName(to));
+    DoRightAt(focus.ToArea(), focusRow);
 }
 
 CCard CView::CardAt(Place place, int32_t row) const {
@@ -291,10 +291,30 @@ void CView::RefreshKeyboard() {
         StrokeRect(Outset(r, -1));
         frameDrawn = r;
     }
-    std::string name = DescribePlace(focus.ToArea(), focusRow);
-    if (!lifted.IsNone() && focus != lifted)
-        name += ". Holding " + LiftedWords();
-    SetAccessibleName(name);
+    TellPlaces();
+}
+
+void CView::TellPlaces() {
+    std::vector<AccessiblePart> places;
+    int32 focused = -1;
+    auto add = [&](Place place, BRect frame) {
+        const bool here = place == focus;
+        std::string name = DescribePlace(place.ToArea(), here ? focusRow : -1);
+        if (here && !lifted.IsNone() && focus != lifted)
+            name += ". Holding " + LiftedWords();
+        if (here)
+            focused = int32(places.size());
+        places.push_back({name, frame});
+    };
+    for (Place place : kTopRow)
+        add(place, place.IsDeck()   ? DeckRect()
+                   : place.IsPile() ? PileRegion()
+                                    : PackRect(place.index));
+    for (int s = 0; s < kStacks; ++s)
+        add(Place::Stack(s),
+            Union(StackCardRect(s, 0), StackCardRect(s, std::max(model.stackCount[s] - 1, 0))));
+    SetAccessibleName("Table");
+    SetAccessibleParts(std::move(places), focused);
 }
 
 BRect CView::FocusRect() const {

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "view/CView.h"
 
+#include "game/CardName.h"
 #include "platform/Pacing.h"
 #include "platform/System.h"
 #include "platform/Window.h"
@@ -18,6 +19,7 @@ void CView::MouseDown(BPoint where) {
     PlayPress(where);
     EndTestCheck();
     RefreshKeyboard();  // the focused place may show something else now
+    SpeakReport();
 }
 
 void CView::PlayPress(BPoint where) {
@@ -82,10 +84,13 @@ CView::PressResult CView::PressOn(int32_t area, int32_t row) {
     if ((place.IsDeck() || place.IsStack()) && IsLegal(model, options, turn)) {
         UpdateUndo();
         Apply(model, options, turn);
-        if (place.IsDeck())
+        if (place.IsDeck()) {
             UpdatePacks(kToScreen);
-        else
+            Report("Turned the deck. " + DescribePlace(kAreaPile, -1));
+        } else {
             UpdateStack(place.index, kToScreen);
+            Report("Turned over " + CardName(model.stacks[place.index][row]));
+        }
         return PressResult::kTurned;
     }
     return CanLift(model, options, place, row) ? PressResult::kMayLift : PressResult::kNothing;
@@ -121,11 +126,18 @@ void CView::Drop(int32_t x, int32_t y) {
     int32_t row = -1;
     WhichClicked(x, y, area, row);
     const Place to = Place::FromArea(area);
+    // Cards put down where they came from, or off the places, have nothing to tell.
+    const bool told = !to.IsNone() && to.ToArea() != model.handSource;
+    const std::string cards = CardName(model.hand[0]);
     if (!CanLand(model, to)) {
+        if (told)
+            Report("Can't put " + cards + " there. Put back");
         ReturnCardsToStack(model.handSource);
         return;
     }
 
+    if (told)
+        Report("Moved " + cards + " to " + PlaceName(area));
     const bool mayEnd = DropMayEndGame(model, to);
     UpdateUndo();
     if (to.IsPack()) {

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "view/CView.h"
 
+#include "game/CardName.h"
+
 using namespace table;
 
 void CView::DoRight(int32_t x, int32_t y) {
@@ -11,9 +13,14 @@ void CView::DoRight(int32_t x, int32_t y) {
 }
 
 int32_t CView::DoRightAt(int32_t area, int32_t row) {
-    const std::optional<Move> move = SecondaryMove(model, options, Place::FromArea(area), row);
-    if (!move)
+    const Place from = Place::FromArea(area);
+    const std::optional<Move> move = SecondaryMove(model, options, from, row);
+    if (!move) {
+        if (!(CardAt(from, row) == CCard()))
+            Report("That card has nowhere to go");
         return -1;
+    }
+    Report("Moved " + CardName(CardAt(from, row)) + " to " + PlaceName(move->to.ToArea()));
     UpdateUndo();
     LiftHand(area, row);
     ReturnCardsToStack(move->to.ToArea());

@@ -4,6 +4,16 @@
 
 using namespace table;
 
+void CView::Report(const std::string& text) {
+    report += (report.empty() ? "" : ". ") + text;
+}
+
+void CView::SpeakReport() {
+    if (!report.empty())
+        Announce(report);
+    report.clear();
+}
+
 std::string CView::PlaceName(int32_t area) {
     const Place place = Place::FromArea(area);
     if (place.IsDeck())

@@ -23,6 +23,8 @@ void CView::DoUndo() {
 
     if (!history.CanUndo() && listener)
         listener->UndoAvailable(false);
+    Report("Undid the last move");
     RefreshKeyboard();
+    SpeakReport();
     EndTestCheck();
 }

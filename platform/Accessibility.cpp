@@ -13,7 +13,7 @@ namespace accessibility {
 namespace {
 
 // One part of a view, or, after the parts, its notification. Qt's cache owns it; the view's
-// interface deletes it with the view, or when the part is told of again as a new object.
+// interface deletes it with the view.
 class PartFace : public QAccessibleInterface {
   public:
     PartFace(ViewWidget* widget, int index) : widget(widget), index(index) {}
@@ -80,9 +80,10 @@ class ViewFace : public QAccessibleWidget {
   public:
     explicit ViewFace(ViewWidget* widget) : QAccessibleWidget(widget), view(widget) {}
     ~ViewFace() override {
-        for (QAccessible::Id id : ids)
-            if (id != 0)
-                QAccessible::deleteAccessibleInterface(id);
+        for (const Faces& faces : children)
+            for (QAccessible::Id id : faces.ids)
+                if (id != 0)
+                    QAccessible::deleteAccessibleInterface(id);
     }
 
     QAccessible::Role role() const override {
@@ -102,17 +103,19 @@ class ViewFace : public QAccessibleWidget {
             return nullptr;
         if (index >= Own())
             return QAccessibleWidget::child(index - Own());
-        if (ids.size() <= size_t(index))
-            ids.resize(size_t(index) + 1, 0);
-        QAccessible::Id& id = ids[size_t(index)];
-        if (id == 0 || !QAccessible::accessibleInterface(id))
+        if (children.size() <= size_t(index))
+            children.resize(size_t(index) + 1);
+        Faces& faces = children[size_t(index)];
+        QAccessible::Id& id = faces.ids[faces.current];
+        if (id == 0)
             id = QAccessible::registerAccessibleInterface(new PartFace(view, index));
         return QAccessible::accessibleInterface(id);
     }
     int indexOfChild(const QAccessibleInterface* child) const override {
-        for (int i = 0; i < Own() && size_t(i) < ids.size(); ++i)
-            if (ids[size_t(i)] != 0 && QAccessible::accessibleInterface(ids[size_t(i)]) == child)
-                return i;
+        for (size_t i = 0; i < children.size() && int(i) < Own(); ++i)
+            for (QAccessible::Id id : children[i].ids)
+                if (id != 0 && QAccessible::accessibleInterface(id) == child)
+                    return int(i);
         const int other = QAccessibleWidget::indexOfChild(child);
         return other < 0 ? -1 : Own() + other;
     }
@@ -129,18 +132,12 @@ class ViewFace : public QAccessibleWidget {
         return QAccessibleWidget::childAt(x, y);
     }
 
-    // The part told of again becomes a new object: a screen reader passes over news of the
-    // object it already stands on.
+    // The part told of again is shown as the other of its two objects: a screen reader passes
+    // over news of the object it already stands on. Both stay valid, so one a screen reader
+    // still holds answers as the part.
     void Renew(int index) {
-        if (size_t(index) >= ids.size() || ids[size_t(index)] == 0)
-            return;
-        const QAccessible::Id id = ids[size_t(index)];
-        ids[size_t(index)] = 0;
-        if (QAccessibleInterface* old = QAccessible::accessibleInterface(id)) {
-            QAccessibleEvent gone(old, QAccessible::ObjectDestroyed);
-            QAccessible::updateAccessibility(&gone);
-        }
-        QAccessible::deleteAccessibleInterface(id);
+        if (size_t(index) < children.size())
+            children[size_t(index)].current ^= 1;
     }
 
   private:
@@ -149,8 +146,12 @@ class ViewFace : public QAccessibleWidget {
         return int(s.parts.size()) + (s.speaks ? 1 : 0);
     }
 
+    struct Faces {
+        QAccessible::Id ids[2] = {0, 0};
+        int current = 0;
+    };
     ViewWidget* view;
-    mutable std::vector<QAccessible::Id> ids;
+    mutable std::vector<Faces> children;
 };
 
 QAccessibleInterface* FaceFor(const QString&, QObject* object) {

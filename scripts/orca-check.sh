@@ -70,12 +70,15 @@ dbus-run-session -- bash -c '
                Up Left Left Left space; do
         press "$key"
     done
-    # A legal move as the hint shows it, H then Enter, until one has been made.
-    for _ in 1 2 3 4 5 6; do
+    # Legal moves as the hint shows them, H then Enter, until a card has gone to a stack.
+    for _ in $(seq 15); do
         press h
         press Return
-        grep -aq "notification Moved" "'"$work"'/orca.out" && break
+        grep -aq "notification Moved .* to Stack" "'"$work"'/orca.out" && break
     done
+    # Up the stack the move went to, when it went to one, and back down.
+    press Up
+    press Down
     # An undo, a new deal, and the frame moved again.
     press ctrl+z
     press ctrl+d

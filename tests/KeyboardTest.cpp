@@ -271,7 +271,7 @@ TEST_F(Keyboard, AScreenReaderHearsEachPlaceTheFrameComesTo) {
         {Qt::Key_Right, "Stack 5: nine of diamonds"},
         {Qt::Key_Right, "Stack 6: king of clubs, one card face down"},
         {Qt::Key_Right, "Stack 7: seven of diamonds"},
-        {Qt::Key_Right, "Stack 7: seven of diamonds"},  // the end of the row, said again
+        {Qt::Key_Right, "Stack 7: seven of diamonds"},  // the end of the row: told again
     };
     for (const auto& [key, words] : steps)
         EXPECT_EQ(Hear(key), Words{"focus " + words});
@@ -298,6 +298,8 @@ TEST_F(Keyboard, EachResultIsSpokenOnceAfterItsPlace) {
     Key(Qt::Key_Left), Key(Qt::Key_Up), Key(Qt::Key_Up), Key(Qt::Key_Space);
     Key(Qt::Key_Right), Key(Qt::Key_Right);
     EXPECT_EQ(Hear(Qt::Key_Return), Words{"news Moved eight of spades to Stack 5"});
+    EXPECT_EQ(Hear(Qt::Key_Up), Words{"focus Stack 5: seven of hearts with one card on it"});
+    EXPECT_EQ(Hear(Qt::Key_Down), Words{"focus Stack 5: six of clubs"});
     EXPECT_EQ(Hear(Qt::Key_Space), Words{"news Lifted six of clubs"});
     EXPECT_EQ(Hear(Qt::Key_Escape), Words{"news Put back"});
     EXPECT_EQ(Hear(Qt::Key_Escape), Words{});  // nothing held: nothing happened

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <chrono>
 #include <string>
+#include <string_view>
 #include <unordered_set>
 
 #include "game/Rules.h"
@@ -18,31 +19,62 @@ char Code(CCard c) {
 
 // The table as the search tells tables apart: stacks in any order are the same position, and
 // so are packs (each is one suit from its ace: its suit and count say it all). How many pile
-// cards show fanned changes nothing a move can do.
-std::string Key(const Table& t) {
-    std::string stacks[kStacks];
+// cards show fanned changes nothing a move can do. Written into a buffer the caller keeps, so
+// the search makes no string for a table it has seen.
+void Key(const Table& t, std::string* key) {
+    char stacks[kStacks][kStackCapacity];
+    int lengths[kStacks];
+    int order[kStacks];
     for (int s = 0; s < kStacks; ++s) {
-        std::string& k = stacks[s];
         for (int r = 0; r < t.stackCount[s]; ++r)
-            k += t.faceDown[s][r] == 1 ? char(Code(t.stacks[s][r]) | 0x80) : Code(t.stacks[s][r]);
+            stacks[s][r] =
+                t.faceDown[s][r] == 1 ? char(Code(t.stacks[s][r]) | 0x80) : Code(t.stacks[s][r]);
+        lengths[s] = t.stackCount[s];
+        order[s] = s;
     }
-    std::sort(std::begin(stacks), std::end(stacks));
-    std::string key;
-    key.reserve(64);
+    std::sort(order, order + kStacks, [&](int a, int b) {
+        return std::string_view(stacks[a], size_t(lengths[a])) <
+               std::string_view(stacks[b], size_t(lengths[b]));
+    });
+    key->clear();
     int perSuit[5] = {};
     for (int p = 0; p < kPacks; ++p)
         if (t.packCount[p] > 0)
             perSuit[t.packs[p][0].GetSuit()] = t.packCount[p];
     for (int suit = 1; suit <= 4; ++suit)
-        key += char(perSuit[suit]);
+        key->push_back(char(perSuit[suit]));
     for (int i = 0; i < t.deck.GetNumCards(); ++i)
-        key += Code(t.deck.GetCard(i));
-    key += '|';
+        key->push_back(Code(t.deck.GetCard(i)));
+    key->push_back('|');
     for (int i = 0; i < t.pile.GetNumCards(); ++i)
-        key += Code(t.pile.GetCard(i));
-    for (const std::string& s : stacks)
-        key += '|' + s;
-    return key;
+        key->push_back(Code(t.pile.GetCard(i)));
+    for (int s : order) {
+        key->push_back('|');
+        key->append(stacks[s], size_t(lengths[s]));
+    }
+}
+
+// Whether a stack's top card going home can never be the wrong move: it is a two or lower, or
+// every card that could want it as a parent is home, both other-colour cards a rank below it,
+// and with them every card that could want one of those brought back down, the other
+// same-colour card two ranks below it. A card that goes home from a stack only uncovers
+// another; one from the pile would change which cards later turns of the deck bring up.
+bool SafeHome(const Table& t, const Move& m) {
+    if (m.kind != Move::Kind::kStackToPack)
+        return false;
+    const CCard card = t.stacks[m.from.index][m.row];
+    const int rank = card.GetNumber();
+    if (rank <= 2)
+        return true;
+    int home[5] = {};
+    for (int p = 0; p < kPacks; ++p)
+        if (t.packCount[p] > 0)
+            home[t.packs[p][0].GetSuit()] = t.packCount[p];
+    const bool red = card.GetSuit() <= 2;
+    const int otherColour[2] = {red ? 3 : 1, red ? 4 : 2};
+    const int sameColour = red ? 3 - card.GetSuit() : 7 - card.GetSuit();
+    return home[otherColour[0]] >= rank - 1 && home[otherColour[1]] >= rank - 1 &&
+           home[sameColour] >= rank - 2;
 }
 
 // The order moves are tried in: home to the packs first, then moves that uncover a face-down
@@ -121,6 +153,9 @@ SolveResult Solve(const Table& start, const Options& options, const SolveBudget&
     SolveResult result;
     const auto begun = std::chrono::steady_clock::now();
     std::unordered_set<std::string> seen;
+    seen.reserve(1 << 16);
+    std::string key;
+    key.reserve(128);
     std::vector<Frame> path;
     std::vector<Move> line;
 
@@ -130,7 +165,8 @@ SolveResult Solve(const Table& start, const Options& options, const SolveBudget&
         for (const Move& m : LegalMoves(t, options)) {
             // A face-down top card is turned before anything else: turning it never hurts, as
             // everything that can be done without it can be done with it face up.
-            if (m.kind == Move::Kind::kTurnCard) {
+            // So does a card that goes home safely.
+            if (m.kind == Move::Kind::kTurnCard || SafeHome(t, m)) {
                 steps = {{0, m}};
                 forced = true;
                 break;
@@ -147,7 +183,8 @@ SolveResult Solve(const Table& start, const Options& options, const SolveBudget&
         path.push_back({t, std::move(steps), 0, line.size()});
     };
 
-    seen.insert(Key(start));
+    Key(start, &key);
+    seen.insert(key);
     enter(start);
     std::vector<Move> guess;
     if (!path.back().steps.empty()) {
@@ -175,8 +212,10 @@ SolveResult Solve(const Table& start, const Options& options, const SolveBudget&
         }
         Apply(next, options, step.move);
         line.push_back(step.move);
-        if (!seen.insert(Key(next)).second)
+        Key(next, &key);
+        if (seen.count(key) > 0)
             continue;
+        seen.insert(key);
         ++result.states;
         if ((result.states & 1023) == 0) {
             const double seconds =

@@ -217,10 +217,11 @@ SolveResult Solve(const Table& start, const Options& options, const SolveBudget&
             continue;
         seen.insert(key);
         ++result.states;
-        if ((result.states & 1023) == 0) {
+        const bool stopped = budget.stop && budget.stop->load(std::memory_order_relaxed);
+        if (stopped || (result.states & 1023) == 0) {
             const double seconds =
                 std::chrono::duration<double>(std::chrono::steady_clock::now() - begun).count();
-            if (result.states >= budget.states || seconds >= budget.seconds) {
+            if (stopped || result.states >= budget.states || seconds >= budget.seconds) {
                 result.moves = guess;
                 return result;  // unknown
             }

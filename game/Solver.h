@@ -5,6 +5,7 @@
 // wins. When the budget of states or time runs out first, the answer is "unknown".
 #pragma once
 
+#include <atomic>
 #include <cstdint>
 #include <vector>
 
@@ -15,6 +16,8 @@
 struct SolveBudget {
     uint64_t states = 2'000'000;
     double seconds = 2.0;
+    // Set from another thread to end the search early, as if its budget had run out.
+    const std::atomic<bool>* stop = nullptr;
 };
 
 struct SolveResult {
@@ -22,7 +25,7 @@ struct SolveResult {
     Outcome outcome = Outcome::kUnknown;
     // The winning line, for kWon; for kUnknown, the first step the search ranks best.
     std::vector<Move> moves;
-    uint64_t states = 0;      // tables looked at
+    uint64_t states = 0;  // tables looked at
 };
 
 // Searches from a table at rest (nothing in the hand) with the options that change play.

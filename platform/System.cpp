@@ -2,6 +2,8 @@
 #include "platform/System.h"
 
 #include <fcntl.h>
+#include <sys/resource.h>
+#include <sys/syscall.h>
 #include <unistd.h>
 #include <QApplication>
 #include <QDesktopServices>
@@ -174,6 +176,11 @@ void WaitWithoutInput(int64_t microseconds) {
 
 void TakeWaitingInput() {
     QCoreApplication::processEvents();
+}
+
+void LowerThreadPriority() {
+    // On Linux a thread has a niceness of its own, named by its thread id.
+    setpriority(PRIO_PROCESS, id_t(syscall(SYS_gettid)), 19);
 }
 
 int64_t MonotonicMicroseconds() {

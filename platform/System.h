@@ -39,6 +39,10 @@ void WaitWithoutInput(int64_t microseconds);
 // flew reach their windows (and queue their messages there).
 void TakeWaitingInput();
 
+// The calling thread, one working in the background, gives way to every other thread of the
+// program and of the desktop whenever they want the processor.
+void LowerThreadPriority();
+
 // A monotonic clock in microseconds (or the tests' manual clock).
 int64_t MonotonicMicroseconds();
 

@@ -23,6 +23,21 @@ class Hint : public TableFixture {
         view->SetFlags(0, 1, 0, 0);
         view->UpdateBackground();
     }
+    // Frozen packs, three cards turned: the ten of hearts goes home, and then the jack and
+    // queen always come up together, the queen on the jack, with nothing to take the queen.
+    void Lost() {
+        ClearTable();
+        for (int p = 1; p < 4; ++p)
+            FillPack(p, p + 1, 13);
+        FillPack(0, 1, 9);
+        PutOnStack(0, CCard(1, 13));
+        Edit([](Table& t) {
+            for (int n : {10, 12, 11})
+                t.deck.PutCardOnTop(CCard(1, n));
+        });
+        view->SetFlags(1, 0, 0, 0);
+        view->UpdateBackground();
+    }
 };
 
 TEST_F(Hint, HAndEnterOverAndOverWinTheGame) {
@@ -56,23 +71,8 @@ TEST_F(Hint, AHintLiftsTheCardsAndFramesWhereTheyGoAndEscapePutsThemBack) {
     EXPECT_FALSE(view->History().CanUndo());
 }
 
-// Frozen packs, three cards turned: the ten of hearts goes home, and then the jack and queen
-// always come up together, the queen on the jack, with nothing to take the queen: lost.
 TEST_F(Hint, OnALostGameTheAlertSaysHowFarBackAWinIs) {
-    auto lost = [this] {
-        ClearTable();
-        for (int p = 1; p < 4; ++p)
-            FillPack(p, p + 1, 13);
-        FillPack(0, 1, 9);
-        PutOnStack(0, CCard(1, 13));
-        Edit([](Table& t) {
-            for (int n : {10, 12, 11})
-                t.deck.PutCardOnTop(CCard(1, n));
-        });
-        view->SetFlags(1, 0, 0, 0);
-        view->UpdateBackground();
-    };
-    lost();
+    Lost();
     testseams::ScriptAlerts();
     Key(Qt::Key_H);
     ASSERT_EQ(testseams::Alerts().size(), 1u);
@@ -83,7 +83,7 @@ TEST_F(Hint, OnALostGameTheAlertSaysHowFarBackAWinIs) {
     // it back to where a win was.
     NearlyWon();
     Click(60, 60);  // the deck turned
-    lost();
+    Lost();
     Click(60, 60);
     testseams::ScriptAlerts();
     Key(Qt::Key_H);
@@ -91,6 +91,57 @@ TEST_F(Hint, OnALostGameTheAlertSaysHowFarBackAWinIs) {
     EXPECT_EQ(testseams::Alerts()[0].text,
               "No moves win this game from here. Undo 2 moves to get back to a game that can "
               "still be won.");
+}
+
+// The search that runs ahead of H answers for the table and options it was started on alone,
+// and for a table that cannot be won, goes back through the history to one that can.
+TEST_F(Hint, TheSearchAheadAnswersForItsOwnTableAndLooksBack) {
+    NearlyWon();
+    HintSearch search;
+    search.Start(view->Model(), view->History(), view->GetOptions());
+    const auto won = search.Wait(view->Model(), view->GetOptions(), 60);  // a generous deadline
+    ASSERT_TRUE(won);
+    EXPECT_EQ(won->now.outcome, SolveResult::Outcome::kWon);
+    Options frozen = view->GetOptions();
+    frozen.freezePacks = 1;
+    EXPECT_FALSE(search.Wait(view->Model(), frozen, 0));
+    Table other = view->Model();
+    other.stackCount[1] = 0;
+    EXPECT_FALSE(search.Wait(other, view->GetOptions(), 0));
+
+    Click(60, 60);  // the deck turned
+    Lost();
+    Click(60, 60);
+    search.Start(view->Model(), view->History(), view->GetOptions());
+    const auto lost = search.Wait(view->Model(), view->GetOptions(), 60);
+    ASSERT_TRUE(lost);
+    EXPECT_EQ(lost->now.outcome, SolveResult::Outcome::kLost);
+    EXPECT_EQ(lost->back, (std::vector<SolveResult::Outcome>{SolveResult::Outcome::kLost,
+                                                             SolveResult::Outcome::kWon}));
+}
+
+// A key waits while cards fly: H pressed mid-flight shows its hint once they have landed.
+TEST_F(Hint, HDuringAFlightWaitsForTheCardsToLand) {
+    NearlyWon();
+    int steps = 0;
+    CView::KeyboardMarks during{};
+    testseams::ObserveSync([&](BView*) {
+        if (view->Model().handCount == 0)
+            return;
+        if (steps++ == 2) {
+            QKeyEvent press(QEvent::KeyPress, Qt::Key_H, Qt::NoModifier);
+            QCoreApplication::sendEvent(QtSide::Widget(*view), &press);
+        }
+        during = view->Keyboard();
+    });
+    RightClick(table::StackX(0) + 30, table::kStackY + 40);  // the jack of hearts flies home
+    testseams::ObserveSync(nullptr);
+    EXPECT_GT(steps, 3);
+    EXPECT_FALSE(during.focusShown);
+    EXPECT_EQ(view->Model().packCount[0], 11);
+    BLooper::DispatchAllPending();
+    EXPECT_TRUE(view->Keyboard().focusShown);  // the hint, on the table the flight left
+    EXPECT_EQ(view->Keyboard().focusArea, table::kAreaDeck);
 }
 
 }  // namespace

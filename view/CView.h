@@ -17,6 +17,7 @@
 #include "game/UndoHistory.h"
 #include "platform/Bitmap.h"
 #include "platform/View.h"
+#include "view/HintSearch.h"
 #include "view/Limits.h"
 #include "view/TableGeometry.h"
 #include "view/TableListener.h"
@@ -88,6 +89,9 @@ class CView : public BView {
     // one action together.
     void Report(const std::string& text);
     void SpeakReport();
+    // A press, key or command has ended: its result is spoken, and the hint's search starts on
+    // the table it left.
+    void FinishAction();
 
     // Automatic moves (view/Flight.cpp, view/EndOfGame.cpp).
     // Takes the cards at a place into the hand: a stack's cards from the row up, the pile's or a
@@ -209,7 +213,7 @@ class CView : public BView {
     void SendOnward();
     // H: the first move of a winning line, shown as the keyboard shows a move (view/Hint.cpp).
     void ShowHint();
-    void SayHowFarBack();
+    void SayHowFarBack(const std::vector<SolveResult::Outcome>& known);
     void EraseKeyboardMarks();
     // The card a press at a place would take first (the no-card value where there is none).
     CCard CardAt(Place place, int32_t row) const;
@@ -262,6 +266,7 @@ class CView : public BView {
     std::string backgroundName;
     TableListener* listener = nullptr;
     std::string report;
+    HintSearch hintSearch;
     // The table when the keyboard lifted its cards, and what the keyboard has drawn on screen.
     Table liftedFrom;
     BRect frameDrawn;

@@ -38,5 +38,5 @@ void CView::NewDeal() {
         listener->UndoAvailable(false);
     UpdateBackground();
     Report("Dealt a new game");
-    SpeakReport();
+    FinishAction();
 }

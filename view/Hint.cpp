@@ -11,15 +11,25 @@ using namespace table;
 
 namespace {
 
-// What a key press may take, looking.
-const SolveBudget kHintBudget{200'000, 0.09};
+// What a key press may take: waiting for the search that began after the last action, then, if
+// that has not finished, looking itself.
+constexpr double kHintWait = 0.06;
+const SolveBudget kHintBudget{200'000, 0.03};
 
 }  // namespace
 
+void CView::FinishAction() {
+    SpeakReport();
+    // No window, no player to ask: a table laid out off screen starts no search.
+    if (Window())
+        hintSearch.Start(model, history, options);
+}
+
 void CView::ShowHint() {
-    const SolveResult found = Solve(model, options, kHintBudget);
+    const std::optional<HintSearch::Answer> ready = hintSearch.Wait(model, options, kHintWait);
+    const SolveResult found = ready ? ready->now : Solve(model, options, kHintBudget);
     if (found.outcome == SolveResult::Outcome::kLost) {
-        SayHowFarBack();
+        SayHowFarBack(ready ? ready->back : std::vector<SolveResult::Outcome>{});
         return;
     }
     if (found.moves.empty())
@@ -48,12 +58,14 @@ void CView::ShowHint() {
     }
 }
 
-void CView::SayHowFarBack() {
-    // Back through the history, the latest first, to the last table that can still be won.
+void CView::SayHowFarBack(const std::vector<SolveResult::Outcome>& known) {
+    // Back through the history, the latest first, to the last table that can still be won: what
+    // the search has found already, then the rest looked at now.
     bool allLost = true;
     for (size_t k = 1; k <= history.Size(); ++k) {
-        const SolveResult back = Solve(history.Back(k), options, kHintBudget);
-        if (back.outcome == SolveResult::Outcome::kWon) {
+        const SolveResult::Outcome back =
+            k <= known.size() ? known[k - 1] : Solve(history.Back(k), options, kHintBudget).outcome;
+        if (back == SolveResult::Outcome::kWon) {
             const std::string moves = k == 1 ? "1 move" : std::to_string(k) + " moves";
             BAlert("Tarnwick",
                    ("No moves win this game from here. Undo " + moves +
@@ -63,7 +75,7 @@ void CView::SayHowFarBack() {
                 .Go();
             return;
         }
-        allLost = allLost && back.outcome == SolveResult::Outcome::kLost;
+        allLost = allLost && back == SolveResult::Outcome::kLost;
     }
     BAlert("Tarnwick",
            allLost && history.Size() < UndoHistory::kDepth

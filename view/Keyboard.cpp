@@ -98,7 +98,7 @@ void CView::PlayKey(char key, bool shift) {
             focusShown = true;
             RefreshKeyboard();
             SpeakAccessibleFocus();
-            SpeakReport();
+            FinishAction();
             return;
         case B_SPACE:
         case B_ENTER:
@@ -122,13 +122,13 @@ void CView::PlayKey(char key, bool shift) {
             ShowHint();
             RefreshKeyboard();
             SpeakAccessibleFocus();
-            SpeakReport();
+            FinishAction();
             return;
         default:
             return;
     }
     RefreshKeyboard();
-    SpeakReport();
+    FinishAction();
 }
 
 void CView::MoveFocus(char key) {

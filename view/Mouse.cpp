@@ -19,7 +19,7 @@ void CView::MouseDown(BPoint where) {
     PlayPress(where);
     EndTestCheck();
     RefreshKeyboard();  // the focused place may show something else now
-    SpeakReport();
+    FinishAction();
 }
 
 void CView::PlayPress(BPoint where) {

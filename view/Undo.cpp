@@ -25,6 +25,6 @@ void CView::DoUndo() {
         listener->UndoAvailable(false);
     Report("Undid the last move");
     RefreshKeyboard();
-    SpeakReport();
+    FinishAction();
     EndTestCheck();
 }

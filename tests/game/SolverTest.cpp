@@ -2,6 +2,7 @@
 // The solver on small tables laid out by hand, every "won" replayed through the model.
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <initializer_list>
 
 #include "game/Rules.h"
@@ -102,6 +103,14 @@ TEST(Solver, RealDealsWonReplayToFourFullPacks) {
         }
     }
     EXPECT_GT(won, 0);
+
+    // Told to stop, a search ends at the first table it looks at, undecided.
+    const std::atomic<bool> stop{true};
+    Table t = ShuffledTable(1700000000);
+    DealStacks(t);
+    const SolveResult stopped = Solve(t, kThree, SolveBudget{10'000, 2.0, &stop});
+    EXPECT_EQ(stopped.outcome, SolveResult::Outcome::kUnknown);
+    EXPECT_LE(stopped.states, 1u);
 }
 
 }  // namespace

@@ -160,7 +160,10 @@ QAccessibleInterface* FaceFor(const QString&, QObject* object) {
     return nullptr;
 }
 
+// Events reach a screen reader only while one listens; none are made otherwise.
 void Tell(ViewWidget* widget, QAccessible::Event type, int child) {
+    if (!QAccessible::isActive())
+        return;
     QAccessibleEvent event(widget, type);
     event.setChild(child);
     QAccessible::updateAccessibility(&event);
@@ -220,6 +223,8 @@ void SetChoice(ViewWidget* widget, bool chosen) {
     if (s.choice == choice)
         return;
     s.choice = choice;
+    if (!QAccessible::isActive())
+        return;
     QAccessible::State changed;
     changed.checked = true;
     QAccessibleStateChangeEvent event(widget, changed);

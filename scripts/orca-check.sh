@@ -70,15 +70,16 @@ dbus-run-session -- bash -c '
                Up Left Left Left space; do
         press "$key"
     done
-    # Legal moves as the hint shows them, H then Enter, until a card has gone to a stack.
+    # Legal moves as the hint shows them, H then Enter, each followed by Up and Down: on a stack
+    # with two face-up cards or more, that climbs it and comes back. Until a card has gone to a
+    # stack (the debug file shows it late, so one more move may follow).
     for _ in $(seq 15); do
         press h
         press Return
+        press Up
+        press Down
         grep -aq "notification Moved .* to Stack" "'"$work"'/orca.out" && break
     done
-    # Up the stack the move went to, when it went to one, and back down.
-    press Up
-    press Down
     # An undo, a new deal, and the frame moved again.
     press ctrl+z
     press ctrl+d

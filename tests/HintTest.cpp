@@ -10,13 +10,17 @@ namespace {
 
 class Hint : public TableFixture {
   protected:
-    // Every pack full but for the hearts from the jack: the jack and the king of hearts face up
-    // on stacks, the queen in the deck.
-    void NearlyWon() {
+    // Every pack full but the hearts, which are home up to a number.
+    void HeartsHomeTo(int number) {
         ClearTable();
         for (int p = 1; p < 4; ++p)
             FillPack(p, p + 1, 13);
-        FillPack(0, 1, 10);
+        FillPack(0, 1, number);
+    }
+    // The hearts home to the ten: the jack and the king of hearts face up on stacks, the queen
+    // in the deck.
+    void NearlyWon() {
+        HeartsHomeTo(10);
         PutOnStack(0, CCard(1, 11));
         PutOnStack(1, CCard(1, 13));
         Edit([](Table& t) { t.deck.PutCardOnTop(CCard(1, 12)); });
@@ -26,10 +30,7 @@ class Hint : public TableFixture {
     // Frozen packs, three cards turned: the ten of hearts goes home, and then the jack and
     // queen always come up together, the queen on the jack, with nothing to take the queen.
     void Lost() {
-        ClearTable();
-        for (int p = 1; p < 4; ++p)
-            FillPack(p, p + 1, 13);
-        FillPack(0, 1, 9);
+        HeartsHomeTo(9);
         PutOnStack(0, CCard(1, 13));
         Edit([](Table& t) {
             for (int n : {10, 12, 11})
@@ -123,19 +124,9 @@ TEST_F(Hint, TheSearchAheadAnswersForItsOwnTableAndLooksBack) {
 // A key waits while cards fly: H pressed mid-flight shows its hint once they have landed.
 TEST_F(Hint, HDuringAFlightWaitsForTheCardsToLand) {
     NearlyWon();
-    int steps = 0;
-    CView::KeyboardMarks during{};
-    testseams::ObserveSync([&](BView*) {
-        if (view->Model().handCount == 0)
-            return;
-        if (steps++ == 2) {
-            QKeyEvent press(QEvent::KeyPress, Qt::Key_H, Qt::NoModifier);
-            QCoreApplication::sendEvent(QtSide::Widget(*view), &press);
-        }
-        during = view->Keyboard();
-    });
-    RightClick(table::StackX(0) + 30, table::kStackY + 40);  // the jack of hearts flies home
-    testseams::ObserveSync(nullptr);
+    // The jack of hearts flies home.
+    const auto [during, steps] =
+        KeyMidFlight(Qt::Key_H, [&] { RightClick(table::StackX(0) + 30, table::kStackY + 40); });
     EXPECT_GT(steps, 3);
     EXPECT_FALSE(during.focusShown);
     EXPECT_EQ(view->Model().packCount[0], 11);

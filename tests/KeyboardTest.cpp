@@ -235,22 +235,10 @@ TEST_F(Keyboard, ShiftEnterPlaysAsTheSecondaryButton) {
 TEST_F(Keyboard, KeysWaitWhileCardsFly) {
     LayOut();
     Key(Qt::Key_Right), Key(Qt::Key_Right);
-    int steps = 0;
-    std::pair<int, int> focusInFlight;
-    testseams::ObserveSync([&](BView*) {
-        if (view->Model().handCount == 0)
-            return;
-        if (steps++ == 2) {
-            // Pressed mid-flight: queued, not handled.
-            QKeyEvent press(QEvent::KeyPress, Qt::Key_Left, Qt::NoModifier);
-            QCoreApplication::sendEvent(QtSide::Widget(*view), &press);
-        }
-        focusInFlight = Focus();
-    });
-    Key(Qt::Key_Return, true);
-    testseams::ObserveSync(nullptr);
+    // Pressed mid-flight: queued, not handled.
+    const auto [during, steps] = KeyMidFlight(Qt::Key_Left, [&] { Key(Qt::Key_Return, true); });
     EXPECT_GT(steps, 3);
-    EXPECT_EQ(focusInFlight, std::make_pair(kAreaPile, -1));
+    EXPECT_EQ(std::make_pair(during.focusArea, during.focusRow), std::make_pair(kAreaPile, -1));
     BLooper::DispatchAllPending();
     EXPECT_EQ(Focus(), std::make_pair(kAreaDeck, -1));  // handled after the flight
 }

@@ -137,6 +137,26 @@ class TableFixture : public AppFixture {
         QCoreApplication::sendEvent(QtSide::Widget(*view), &press);
         BLooper::DispatchAllPending();
     }
+    // Runs an action that flies cards, with a key pressed at the third step of the flight and
+    // left in the queue. Returns the keyboard's marks as the last step showed them, and how many
+    // steps the flight took.
+    template <typename Action>
+    std::pair<CView::KeyboardMarks, int> KeyMidFlight(int qtKey, Action action) {
+        int steps = 0;
+        CView::KeyboardMarks during{};
+        testseams::ObserveSync([&](BView*) {
+            if (view->Model().handCount == 0)
+                return;
+            if (steps++ == 2) {
+                QKeyEvent press(QEvent::KeyPress, qtKey, Qt::NoModifier);
+                QCoreApplication::sendEvent(QtSide::Widget(*view), &press);
+            }
+            during = view->Keyboard();
+        });
+        action();
+        testseams::ObserveSync(nullptr);
+        return {during, steps};
+    }
 
     // The cards of the table as a string, leftover slots left out: equal strings, equal tables.
     std::string Layout() const {

@@ -5,8 +5,11 @@
 #include "game/Solver.h"
 
 #include <algorithm>
+#include <array>
+#include <bit>
 #include <chrono>
 #include <cstring>
+#include <queue>
 
 #include "game/Rules.h"
 
@@ -27,6 +30,12 @@ int NumberOf(Card c) {
 }
 bool Red(Card c) {
     return SuitOf(c) <= 2;
+}
+int Index(Card c) {
+    return (SuitOf(c) - 1) * 13 + NumberOf(c) - 1;
+}
+uint64_t Bit(Card c) {
+    return uint64_t(1) << Index(c);
 }
 // Whether a card goes on another on a stack: the other colour, one lower.
 bool GoesOn(Card card, Card onto) {
@@ -92,25 +101,56 @@ class Search {
     void Make(const Step& m, Undo* u);
     void Unmake(const Step& m, const Undo& u);
     bool SafeHome(Card c) const;
+    bool Coverable(Card w, Card notCard) const;
+    bool RunMoves(int st) const;
+    bool KingReady() const;
+    bool Useful(const Step& m, const Undo& undo) const;
     void Generate();
-    void Targets(Card head, int count, int own, Step step);
+    void Targets(Card head, int count, int own, const Step& step);
     void KeyOf(uint64_t* key) const;
-    bool Insert(const uint64_t* key);
+    bool Insert(const uint64_t* key, uint64_t hash);
     void Grow();
-    std::vector<Move> Line(const std::vector<Step>& steps) const;
+    void Decode(const uint64_t* key, State* out) const;
+    std::vector<Move> Line(const std::vector<uint32_t>& path) const;
+    int Score() const;
+    std::vector<uint32_t> PathTo(uint32_t index) const;
+
+    static constexpr uint64_t kStackMask = (uint64_t(1) << 30) - 1;
 
     const Table& start;
     const Options& options;
     const SolveBudget& budget;
     const int perTurn;
     State s;
-    uint8_t idOf[256] = {};   // a talon card's place in the first row
-    std::vector<Step> steps;  // the steps of every frame of the search, one after another
+    uint8_t idOf[256] = {};  // a talon card's place in the first row
+    // Of the table steps are generated from: the cards turning the deck brings up, and the
+    // stacks' face-up cards.
+    uint64_t reach = 0;
+    uint64_t faceUp = 0;
+    uint8_t accepts[64];  // for each card, the stacks whose top card takes it
+    int firstEmpty = -1;
+    std::vector<Step> steps;  // the steps from the table looked at
+    struct Child {
+        uint64_t key[5];
+        uint64_t hash;
+        int score;
+    };
+    std::vector<Child> children;  // the tables those steps lead to
 
     // The tables seen: their keys, and an open-addressed index into them.
     static constexpr int kKeyWords = 5;
     std::vector<uint64_t> keys;
-    std::vector<uint32_t> slots;  // 1 + a key's index; 0 for a free slot
+    // A slot holds the high half of a key's hash and 1 + its index; 0 when free.
+    std::vector<uint64_t> slots;
+    static constexpr uint64_t kIndexMask = 0xFFFFFFFFu;
+    // For each table seen, by its key's index: the table it was reached from, and the step.
+    std::vector<uint32_t> parent;
+    std::vector<Step> stepTo;
+    uint64_t expanded = 0;
+    // What keys leave out: the deck and pile's first row, and the stacks' face-down cards.
+    Card firstTalon[kTalonMax];
+    int firstTalonCount = 0;
+    Card firstStacks[kStacks][kStackCapacity];
 };
 
 Search::Search(const Table& t, const Options& o, const SolveBudget& b)
@@ -120,14 +160,16 @@ Search::Search(const Table& t, const Options& o, const SolveBudget& b)
     s.pos = s.talonCount;
     for (int i = 0; i < t.deck.GetNumCards() && s.talonCount < kTalonMax; ++i)
         s.talon[s.talonCount++] = Code(t.deck.GetCard(i));
+    firstTalonCount = s.talonCount;
     for (int i = 0; i < s.talonCount; ++i) {
+        firstTalon[i] = s.talon[i];
         idOf[s.talon[i]] = uint8_t(i);
         s.talonLeft |= uint64_t(1) << i;
     }
     for (int st = 0; st < kStacks; ++st) {
         s.count[st] = t.stackCount[st];
         for (int r = 0; r < t.stackCount[st]; ++r) {
-            s.cards[st][r] = Code(t.stacks[st][r]);
+            s.cards[st][r] = firstStacks[st][r] = Code(t.stacks[st][r]);
             s.down[st] += t.faceDown[st][r] == 1 ? 1 : 0;
         }
     }
@@ -255,17 +297,15 @@ bool Search::SafeHome(Card c) const {
 // The steps that put a card, with `count` cards on it for a run, on a stack other than `own`:
 // the step given, to each stack that takes it. A king goes to the first empty stack only, as
 // stacks in another order are the same table.
-void Search::Targets(Card head, int count, int own, Step step) {
-    const bool king = NumberOf(head) == 13;
-    for (int to = 0; to < kStacks; ++to) {
-        const int n = s.count[to];
-        if (to == own || n + count > kStackCapacity)
-            continue;
-        if (king ? n == 0 : n > 0 && GoesOn(head, s.cards[to][n - 1])) {
-            step.to = int8_t(to);
+void Search::Targets(Card head, int count, int own, const Step& step) {
+    unsigned to =
+        NumberOf(head) == 13 ? (firstEmpty >= 0 ? 1u << firstEmpty : 0u) : accepts[Index(head)];
+    to &= ~(own >= 0 ? 1u << own : 0u);
+    for (; to != 0; to &= to - 1) {
+        const int st = std::countr_zero(to);
+        if (s.count[st] + count <= kStackCapacity) {
             steps.push_back(step);
-            if (king)
-                return;
+            steps.back().to = int8_t(st);
         }
     }
 }
@@ -275,6 +315,19 @@ void Search::Targets(Card head, int count, int own, Step step) {
 // the runs, and cards back off the packs last. Cards the deck brings up sooner go first.
 void Search::Generate() {
     const size_t begin = steps.size();
+    std::fill(std::begin(accepts), std::end(accepts), uint8_t(0));
+    firstEmpty = -1;
+    for (int st = kStacks - 1; st >= 0; --st) {
+        const int n = s.count[st];
+        if (n == 0) {
+            firstEmpty = st;
+            continue;
+        }
+        const Card top = s.cards[st][n - 1];
+        if (NumberOf(top) >= 2)
+            for (int suit : Red(top) ? std::array{3, 4} : std::array{1, 2})
+                accepts[Index(Card(suit * 16 + NumberOf(top) - 1))] |= uint8_t(1u << st);
+    }
     for (int st = 0; st < kStacks; ++st) {
         const int n = s.count[st];
         if (n > s.down[st] && SafeHome(s.cards[st][n - 1])) {
@@ -299,6 +352,7 @@ void Search::Generate() {
         }
     }
     // Each card turning brings to the top of the pile, through one whole round of the deck.
+    reach = 0;
     bool seen[kTalonMax + 1] = {};
     int p = s.pos;
     seen[p] = true;
@@ -313,18 +367,103 @@ void Search::Generate() {
             continue;
         const Card c = s.talon[p - 1];
         const int8_t at = int8_t(p - 1);
+        reach |= Bit(c);
         if (s.home[SuitOf(c)] == NumberOf(c) - 1)
             steps.push_back({Kind::kTalonHome, at, -1, -1, int8_t(turns), 1});
         Targets(c, 1, -1, {Kind::kTalonStack, at, -1, -1, int8_t(turns), 3});
     }
     if (!options.PacksFrozen())
         for (int suit = 1; suit <= 4; ++suit)
-            if (s.home[suit] > 0)
+            if (s.home[suit] > 1)  // an ace on a stack never takes a card
                 Targets(Card(suit * 16 + s.home[suit]), 1, -1,
                         {Kind::kHomeStack, int8_t(suit), -1, -1, 0, 6});
+    // Steps whose only use is later are left for later: see Useful.
+    faceUp = 0;
+    for (int st = 0; st < kStacks; ++st)
+        for (int r = s.down[st]; r < s.count[st]; ++r)
+            faceUp |= Bit(s.cards[st][r]);
+    size_t kept = begin;
+    for (size_t i = begin; i < steps.size(); ++i) {
+        const Step& m = steps[i];
+        bool keep = true;
+        if (m.kind == Kind::kStackStack && (m.row > s.down[m.from] || m.row == 0)) {
+            Undo undo;
+            Make(m, &undo);
+            keep = Useful(m, undo);
+            Unmake(m, undo);
+        }
+        if (keep)
+            steps[kept++] = m;
+    }
+    steps.resize(kept);
     std::stable_sort(steps.begin() + long(begin), steps.end(), [](const Step& a, const Step& b) {
         return a.order != b.order ? a.order < b.order : a.turns < b.turns;
     });
+}
+
+// Whether some card could go on a card: one of the two of the other colour a rank lower, but not
+// `notCard`, which has just come off it, face up on a stack, brought up by turning the deck, or on
+// its pack.
+bool Search::Coverable(Card w, Card notCard) const {
+    if (NumberOf(w) < 2)
+        return false;
+    const int number = NumberOf(w) - 1;
+    uint64_t ready = reach | faceUp;
+    uint64_t wanted = 0;
+    for (int suit : Red(w) ? std::array{3, 4} : std::array{1, 2}) {
+        const Card y = Card(suit * 16 + number);
+        wanted |= Bit(y);
+        if (!options.PacksFrozen() && s.home[suit] >= number)
+            ready |= Bit(y);
+    }
+    return (ready & wanted & ~(notCard != 0 ? Bit(notCard) : 0)) != 0;
+}
+
+// Whether a run from some face-up row of a stack (with the cards on it) could go to another
+// stack now.
+bool Search::RunMoves(int st) const {
+    for (int r = s.down[st]; r < s.count[st]; ++r) {
+        const Card head = s.cards[st][r];
+        for (int to = 0; to < kStacks; ++to) {
+            const int n = s.count[to];
+            if (to != st &&
+                (NumberOf(head) == 13 ? n == 0 && r > 0
+                                      : n > s.down[to] && GoesOn(head, s.cards[to][n - 1])))
+                return true;
+        }
+    }
+    return false;
+}
+
+// Whether a king could go to an empty stack now: one with cards below it on a stack, one turning
+// the deck brings up, or one on its pack.
+bool Search::KingReady() const {
+    for (int suit = 1; suit <= 4; ++suit) {
+        const Card king = Card(suit * 16 + 13);
+        if ((reach & Bit(king)) != 0 || (!options.PacksFrozen() && s.home[suit] == 13))
+            return true;
+    }
+    for (int st = 0; st < kStacks; ++st)
+        if (s.down[st] > 0 && s.down[st] < s.count[st] && NumberOf(s.cards[st][s.down[st]]) == 13)
+            return true;
+    return false;
+}
+
+// Two steps do nothing by themselves but make a use possible: a run taken off part of another run
+// uncovers a face-up card, and a whole run moved off an empty stack's bottom empties it. Nothing
+// else changes by them (a card put on another covers it, which is never of use), so in any winning
+// line such a step can wait until just before its use. So the search makes one only when a use
+// could follow at once: the uncovered card goes home, takes a card (not the run just moved off
+// it), or moves with the cards on it; a king is ready for the empty stack. What counts as ready
+// never waits on another such step, so the steps can always be put in that order, and the search
+// stays exact.
+bool Search::Useful(const Step& m, const Undo& undo) const {
+    const int a = m.from;
+    if (s.count[a] == 0)
+        return KingReady();
+    const Card w = s.cards[a][s.count[a] - 1];
+    return s.home[SuitOf(w)] == NumberOf(w) - 1 ||
+           Coverable(w, s.cards[m.to][s.count[m.to] - undo.moved]) || RunMoves(a);
 }
 
 // A stack as 30 bits: which stack it is, only while it has face-down cards (they are its own);
@@ -362,7 +501,10 @@ void Search::KeyOf(uint64_t* key) const {
     key[0] = st[0] << 30 | st[1];
     key[1] = st[2] << 30 | st[3];
     key[2] = st[4] << 30 | st[5];
-    key[3] = st[6] | uint64_t(s.pos) << 30 | uint64_t(s.home[1]) << 36 | uint64_t(s.home[2]) << 40 |
+    // Turning the deck goes round the places a multiple of the cards a turn takes, and the end
+    // of the row, one after another: a table at any of them is the table at the start of the row.
+    const int pos = s.pos % perTurn == 0 || s.pos == s.talonCount ? 0 : s.pos;
+    key[3] = st[6] | uint64_t(pos) << 30 | uint64_t(s.home[1]) << 36 | uint64_t(s.home[2]) << 40 |
              uint64_t(s.home[3]) << 44 | uint64_t(s.home[4]) << 48;
     key[4] = s.talonLeft;
 }
@@ -380,31 +522,87 @@ void Search::Grow() {
     slots.assign(std::max<size_t>(slots.size() * 2, size_t(1) << 17), 0);
     const size_t mask = slots.size() - 1;
     for (size_t k = 0; k < keys.size() / kKeyWords; ++k) {
-        size_t i = Hash(&keys[k * kKeyWords], kKeyWords) & mask;
+        const uint64_t hash = Hash(&keys[k * kKeyWords], kKeyWords);
+        size_t i = hash & mask;
         while (slots[i] != 0)
             i = (i + 1) & mask;
-        slots[i] = uint32_t(k + 1);
+        slots[i] = (hash >> 32) << 32 | (k + 1);
     }
 }
 
 // Adds a table's key; false when it was there already.
-bool Search::Insert(const uint64_t* key) {
+bool Search::Insert(const uint64_t* key, uint64_t hash) {
     const size_t stored = keys.size() / kKeyWords;
     if (2 * (stored + 1) > slots.size())
         Grow();
     const size_t mask = slots.size() - 1;
-    size_t i = Hash(key, kKeyWords) & mask;
+    const uint64_t tag = (hash >> 32) << 32;
+    size_t i = hash & mask;
     for (; slots[i] != 0; i = (i + 1) & mask)
-        if (std::equal(key, key + kKeyWords, &keys[size_t(slots[i] - 1) * kKeyWords]))
+        if ((slots[i] & ~kIndexMask) == tag &&
+            std::equal(key, key + kKeyWords, &keys[((slots[i] & kIndexMask) - 1) * kKeyWords]))
             return false;
     keys.insert(keys.end(), key, key + kKeyWords);
-    slots[i] = uint32_t(stored + 1);
+    slots[i] = tag | (stored + 1);
     return true;
 }
 
+// The table a key stands for. A stack with face-down cards goes back to its own place; the others
+// fill the places left, in the key's order, so a step's stacks are those of this layout.
+void Search::Decode(const uint64_t* key, State* out) const {
+    State& d = *out;
+    d.talonLeft = key[4];
+    d.talonCount = 0;
+    for (int i = 0; i < firstTalonCount; ++i)
+        if (d.talonLeft >> i & 1)
+            d.talon[d.talonCount++] = firstTalon[i];
+    d.pos = int(key[3] >> 30 & 63);
+    d.homeTotal = 0;
+    for (int suit = 1; suit <= 4; ++suit) {
+        d.home[suit] = int(key[3] >> (32 + 4 * suit) & 15);
+        d.homeTotal += d.home[suit];
+    }
+    uint64_t stacks[kStacks] = {key[0] >> 30,        key[0] & kStackMask, key[1] >> 30,
+                                key[1] & kStackMask, key[2] >> 30,        key[2] & kStackMask,
+                                key[3] & kStackMask};
+    bool taken[kStacks] = {};
+    int free = 0;
+    auto place = [&](uint64_t k, int st) {
+        taken[st] = true;
+        d.count[st] = d.down[st] = 0;
+        if (k == 0)
+            return;
+        const int down = int(k >> 22 & 31);
+        const int up = int(k >> 18 & 15);
+        const int bottom = int(k >> 12 & 63);
+        for (int r = 0; r < down; ++r)
+            d.cards[st][r] = firstStacks[st][r];
+        Card c = Card((bottom / 13 + 1) * 16 + bottom % 13 + 1);
+        d.cards[st][down] = c;
+        for (int r = 1; r < up; ++r) {
+            const bool second = k >> (up - 1 - r) & 1;
+            const int suit = (Red(c) ? 3 : 1) + (second ? 1 : 0);
+            c = Card(suit * 16 + NumberOf(c) - 1);
+            d.cards[st][down + r] = c;
+        }
+        d.down[st] = down;
+        d.count[st] = down + up;
+    };
+    for (uint64_t k : stacks)
+        if (k >> 27 != 7 && k != 0)
+            place(k, int(k >> 27));
+    for (uint64_t k : stacks)
+        if (k >> 27 == 7 || k == 0) {
+            while (taken[free])
+                ++free;
+            place(k, free);
+        }
+}
+
 // The search's steps as the model's moves, played on a copy of the table: each card from the deck
-// after its turns, a pack found by its suit, and every face-down card a step leaves on top turned.
-std::vector<Move> Search::Line(const std::vector<Step>& line) const {
+// after its turns, a pack found by its suit, a stack found by its top card (an empty one, the first
+// empty one), and every face-down card a step leaves on top turned.
+std::vector<Move> Search::Line(const std::vector<uint32_t>& path) const {
     Table t = start;
     std::vector<Move> moves;
     auto play = [&](const Move& m) {
@@ -424,26 +622,51 @@ std::vector<Move> Search::Line(const std::vector<Step>& line) const {
                 return p;
         return PackFor(t, c);
     };
+    State d;
+    auto stackOf = [&](int st) {
+        for (int real = 0; real < kStacks; ++real) {
+            const int n = t.stackCount[real];
+            if (d.count[st] == 0
+                    ? n == 0
+                    : n > 0 && Code(t.stacks[real][n - 1]) == d.cards[st][d.count[st] - 1])
+                return real;
+        }
+        return 0;
+    };
     turnUncovered();
-    for (const Step& m : line) {
-        for (int k = 0; k < m.turns; ++k)
-            play(Move::TurnDeck());
+    for (size_t i = 1; i < path.size(); ++i) {
+        Decode(&keys[size_t(path[i - 1]) * kKeyWords], &d);
+        const Step& m = stepTo[path[i]];
+        if (m.kind == Kind::kTalonHome || m.kind == Kind::kTalonStack) {
+            // The deck is turned until the card shows: the key may stand for a table where the
+            // pile ended elsewhere in the same round.
+            const CCard wanted(SuitOf(d.talon[m.from]), NumberOf(d.talon[m.from]));
+            for (int k = 0; k <= 2 * kTalonMax + 2; ++k) {
+                if (t.pile.GetNumCards() > 0 && t.pile.GetCard(0) == wanted)
+                    break;
+                play(Move::TurnDeck());
+            }
+        }
         switch (m.kind) {
-            case Kind::kStackHome:
-                play(*Move::Cards(Place::Stack(m.from), m.row,
-                                  Place::Pack(packOf(t.stacks[m.from][m.row]))));
+            case Kind::kStackHome: {
+                const int from = stackOf(m.from);
+                play(*Move::Cards(Place::Stack(from), m.row,
+                                  Place::Pack(packOf(t.stacks[from][m.row]))));
                 break;
+            }
             case Kind::kStackStack:
-                play(*Move::Cards(Place::Stack(m.from), m.row, Place::Stack(m.to)));
+                play(*Move::Cards(Place::Stack(stackOf(m.from)), m.row,
+                                  Place::Stack(stackOf(m.to))));
                 break;
             case Kind::kTalonHome:
                 play(*Move::Cards(Place::Pile(), -1, Place::Pack(packOf(t.pile.GetCard(0)))));
                 break;
             case Kind::kTalonStack:
-                play(*Move::Cards(Place::Pile(), -1, Place::Stack(m.to)));
+                play(*Move::Cards(Place::Pile(), -1, Place::Stack(stackOf(m.to))));
                 break;
             case Kind::kHomeStack:
-                play(*Move::Cards(Place::Pack(packOf(CCard(m.from, 1))), -1, Place::Stack(m.to)));
+                play(*Move::Cards(Place::Pack(packOf(CCard(m.from, 1))), -1,
+                                  Place::Stack(stackOf(m.to))));
                 break;
         }
         turnUncovered();
@@ -451,6 +674,26 @@ std::vector<Move> Search::Line(const std::vector<Step>& line) const {
     return moves;
 }
 
+// How promising a table looks: a face-down card counts three times a card home, or one fewer in
+// the deck and pile. Other weights tried did no better.
+int Search::Score() const {
+    int down = 0;
+    for (int st = 0; st < kStacks; ++st)
+        down += s.down[st];
+    return s.homeTotal - 3 * down - s.talonCount;
+}
+
+// The tables from the first to a table, by the tables they came from.
+std::vector<uint32_t> Search::PathTo(uint32_t index) const {
+    std::vector<uint32_t> path{index};
+    while (path.back() != 0)
+        path.push_back(parent[path.back()]);
+    std::reverse(path.begin(), path.end());
+    return path;
+}
+
+// Best first: the most promising table not yet looked at is looked at next, the latest of equals
+// first. Every table reached is looked at in the end, so when none is won the game is lost.
 SolveResult Search::Run() {
     SolveResult result;
     if (!Representable(start))
@@ -460,62 +703,66 @@ SolveResult Search::Run() {
         Undo ignored;
         TurnUncovered(s, st, &ignored);
     }
-    // A frame of the search: its steps in `steps`, the next to try, and the step that led to it.
-    struct Frame {
-        size_t begin, end, next;
-        Step step;
-        Undo undo;
-    };
-    std::vector<Frame> path;
     uint64_t key[kKeyWords];
     KeyOf(key);
-    Insert(key);
-    Generate();
-    path.push_back({0, steps.size(), 0, {}, {}});
-    std::vector<Step> guess;
-    if (!steps.empty())
-        guess.push_back(steps.front());
-    auto lineOf = [&] {
-        std::vector<Step> line;
-        for (size_t i = 1; i < path.size(); ++i)
-            line.push_back(path[i].step);
-        return line;
+    Insert(key, Hash(key, kKeyWords));
+    parent.push_back(0);
+    stepTo.push_back({});
+    std::priority_queue<uint64_t> open;
+    auto entry = [](int score, uint32_t index) {
+        return uint64_t(uint32_t(score + (1 << 30))) << 32 | index;
     };
-    while (!path.empty()) {
+    open.push(entry(Score(), 0));
+    uint32_t best = 0;
+    int bestScore = Score();
+    while (!open.empty()) {
+        const uint32_t at = uint32_t(open.top());
+        open.pop();
+        Decode(&keys[size_t(at) * kKeyWords], &s);
         if (s.homeTotal == kAllHome) {
             result.outcome = SolveResult::Outcome::kWon;
-            result.moves = Line(lineOf());
+            result.moves = Line(PathTo(at));
             return result;
         }
-        Frame& top = path.back();
-        if (top.next == top.end) {
-            steps.resize(top.begin);
-            if (path.size() > 1)
-                Unmake(top.step, top.undo);
-            path.pop_back();
-            continue;
+        steps.clear();
+        Generate();
+        // Every step's key first, with its slot asked for from memory, then each looked up.
+        children.resize(steps.size());
+        for (size_t i = 0; i < steps.size(); ++i) {
+            Undo undo;
+            Make(steps[i], &undo);
+            KeyOf(children[i].key);
+            children[i].score = Score();
+            children[i].hash = Hash(children[i].key, kKeyWords);
+            __builtin_prefetch(&slots[children[i].hash & (slots.size() - 1)]);
+            Unmake(steps[i], undo);
         }
-        const Step step = steps[top.next++];
-        Undo undo;
-        Make(step, &undo);
-        KeyOf(key);
-        if (!Insert(key)) {
-            Unmake(step, undo);
-            continue;
+        for (size_t i = 0; i < steps.size(); ++i) {
+            const Child& child = children[i];
+            if (!Insert(child.key, child.hash))
+                continue;
+            const uint32_t index = uint32_t(parent.size());
+            parent.push_back(at);
+            stepTo.push_back(steps[i]);
+            ++result.states;
+            open.push(entry(child.score, index));
+            if (child.score > bestScore) {
+                bestScore = child.score;
+                best = index;
+            }
         }
-        ++result.states;
         const bool stopped = budget.stop && budget.stop->load(std::memory_order_relaxed);
-        if (stopped || (result.states & 1023) == 0) {
+        if (stopped || (++expanded & 255) == 0) {
             const double seconds =
                 std::chrono::duration<double>(std::chrono::steady_clock::now() - begun).count();
             if (stopped || result.states >= budget.states || seconds >= budget.seconds) {
-                result.moves = Line(guess);
+                // The guess: the first move towards the most promising table found.
+                const std::vector<Move> line = Line(PathTo(best));
+                if (!line.empty())
+                    result.moves.assign(line.begin(), line.begin() + 1);
                 return result;  // unknown
             }
         }
-        const size_t begin = steps.size();
-        Generate();
-        path.push_back({begin, steps.size(), begin, step, undo});
     }
     result.outcome = SolveResult::Outcome::kLost;
     return result;

@@ -1,7 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The search works on a small table of its own, changed in place and changed back, and tells
-// tables apart by an exact key of five words. Its line is then played through the model's own
-// moves, and that is what the caller gets.
+// tables apart by an exact key of five words. It looks at the most promising table first, and at
+// every table it can reach before it calls a game lost. What keeps it small: stacks in any order
+// are one table, and so is the deck at any place of its round; cards the deck brings up are played
+// without turning it for its own sake; a face-down top card is turned at once, and a card no card
+// will want goes home at once and never comes back; steps that only make a later use possible wait
+// for it (see Useful). Its line is then played through the model's own moves, and that is what the
+// caller gets.
 #include "game/Solver.h"
 
 #include <algorithm>
@@ -100,7 +105,7 @@ class Search {
     bool Representable(const Table& t) const;
     void Make(const Step& m, Undo* u);
     void Unmake(const Step& m, const Undo& u);
-    bool SafeHome(Card c) const;
+    bool WantedNoMore(Card c) const;
     bool Coverable(Card w, Card notCard) const;
     bool RunMoves(int st) const;
     bool KingReady() const;
@@ -276,16 +281,15 @@ void Search::Unmake(const Step& m, const Undo& u) {
     }
 }
 
-// Whether a stack's top card going home can never be the wrong move: it is a two or lower, or
-// every card that could want it as a parent is home, both other-colour cards a rank below it,
-// and with them every card that could want one of those brought back down, the other
-// same-colour card two ranks below it. A card that goes home from a stack only uncovers
-// another; one from the pile would change which cards later turns of the deck bring up.
-bool Search::SafeHome(Card c) const {
+// Whether no card will ever want a card on a stack: it is a two or lower, or every card that could
+// want it as a parent is home, both other-colour cards a rank below it, and with them every card
+// that could want one of those brought back down, the other same-colour card two ranks below it.
+// Such a card going home from a stack's top is never the wrong move, and one home never needs to
+// come back. (A card that goes home from a stack only uncovers another; one from the pile would
+// change which cards later turns of the deck bring up, so the pile's are not sent home at once.)
+bool Search::WantedNoMore(Card c) const {
     const int suit = SuitOf(c);
     const int number = NumberOf(c);
-    if (s.home[suit] != number - 1)
-        return false;
     if (number <= 2)
         return true;
     const bool red = suit <= 2;
@@ -330,7 +334,8 @@ void Search::Generate() {
     }
     for (int st = 0; st < kStacks; ++st) {
         const int n = s.count[st];
-        if (n > s.down[st] && SafeHome(s.cards[st][n - 1])) {
+        const Card top = n > s.down[st] ? s.cards[st][n - 1] : 0;
+        if (top != 0 && s.home[SuitOf(top)] == NumberOf(top) - 1 && WantedNoMore(top)) {
             steps.push_back({Kind::kStackHome, int8_t(st), int8_t(n - 1), -1, 0, 0});
             return;  // the one step from here
         }
@@ -372,9 +377,11 @@ void Search::Generate() {
             steps.push_back({Kind::kTalonHome, at, -1, -1, int8_t(turns), 1});
         Targets(c, 1, -1, {Kind::kTalonStack, at, -1, -1, int8_t(turns), 3});
     }
+    // A card comes back from its pack to take another, so not one no card will ever want.
     if (!options.PacksFrozen())
         for (int suit = 1; suit <= 4; ++suit)
-            if (s.home[suit] > 1)  // an ace on a stack never takes a card
+            if (s.home[suit] > 0 &&
+                (budget.everyStep || !WantedNoMore(Card(suit * 16 + s.home[suit]))))
                 Targets(Card(suit * 16 + s.home[suit]), 1, -1,
                         {Kind::kHomeStack, int8_t(suit), -1, -1, 0, 6});
     // Steps whose only use is later are left for later: see Useful.
@@ -386,7 +393,8 @@ void Search::Generate() {
     for (size_t i = begin; i < steps.size(); ++i) {
         const Step& m = steps[i];
         bool keep = true;
-        if (m.kind == Kind::kStackStack && (m.row > s.down[m.from] || m.row == 0)) {
+        if (!budget.everyStep && m.kind == Kind::kStackStack &&
+            (m.row > s.down[m.from] || m.row == 0)) {
             Undo undo;
             Make(m, &undo);
             keep = Useful(m, undo);

@@ -18,6 +18,9 @@ struct SolveBudget {
     double seconds = 2.0;
     // Set from another thread to end the search early, as if its budget had run out.
     const std::atomic<bool>* stop = nullptr;
+    // Every legal step searched, none left out or left for later because it can be: slower, for
+    // checking that leaving them out changes no answer.
+    bool everyStep = false;
 };
 
 struct SolveResult {

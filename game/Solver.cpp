@@ -335,7 +335,8 @@ void Search::Generate() {
     for (int st = 0; st < kStacks; ++st) {
         const int n = s.count[st];
         const Card top = n > s.down[st] ? s.cards[st][n - 1] : 0;
-        if (top != 0 && s.home[SuitOf(top)] == NumberOf(top) - 1 && WantedNoMore(top)) {
+        if (!budget.everyStep && top != 0 && s.home[SuitOf(top)] == NumberOf(top) - 1 &&
+            WantedNoMore(top)) {
             steps.push_back({Kind::kStackHome, int8_t(st), int8_t(n - 1), -1, 0, 0});
             return;  // the one step from here
         }

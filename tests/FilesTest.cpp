@@ -166,6 +166,16 @@ TEST(SettingsWrite, ALinkToAFileStaysALinkAndAnythingElseIsLeftAlone) {
         << "no temporary file is left behind";
 }
 
+// Only a regular file is read: a folder or a device where the settings file should be reads as no
+// file at all, and at once.
+TEST(SettingsRead, OnlyARegularFileIsRead) {
+    QTemporaryDir dir;
+    std::string bytes;
+    EXPECT_FALSE(ReadFileHead(dir.path().toStdString(), 100, &bytes));
+    EXPECT_FALSE(ReadFileHead("/dev/zero", 100, &bytes));
+    EXPECT_TRUE(bytes.empty());
+}
+
 TEST(SettingsFolder, ARelativeConfigHomeIsIgnored) {
     const QByteArray saved = qgetenv("XDG_CONFIG_HOME");
     qputenv("XDG_CONFIG_HOME", "relative/config");

@@ -1,8 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include <tuple>
+
 #include "TestSupport.h"
 #include "platform/Pacing.h"
 
 using namespace testing_support;
+using namespace table;
 
 namespace {
 
@@ -18,20 +21,21 @@ class Flight : public TableFixture {
     std::vector<std::pair<int, int>> steps;
 };
 
+// An ace plays to the first empty pack: leftward from the last stack, rightward from the first.
 TEST_F(Flight, TenPixelsAlongXThenExactlyOnTheDestination) {
-    ClearTable();
-    PutOnStack(6, CCard(2, 1));
-    WatchFlight();
-    RightClick(640, 150);  // an ace on stack 6 plays to the first empty pack
-    ASSERT_EQ(view->Model().packCount[0], 1);
-    ASSERT_EQ(steps.size(), 35u);
-    for (int i = 0; i < 34; ++i)
-        EXPECT_EQ(steps[size_t(i)].first, 601 - 10 * i);
-    EXPECT_EQ(steps.front(), std::make_pair(601, 126));
-    EXPECT_EQ(steps.back(), std::make_pair(265, 15));
-    // On the straight line from (601, 126) to (265, 15), truncated.
-    EXPECT_EQ(steps[17], std::make_pair(431, int(int(126 - 601 * (111.0f / 336.0f)) +
-                                                 431 * (111.0f / 336.0f))));
+    for (const auto& [stack, pressX, count] : {std::tuple{6, 640, 35u}, std::tuple{0, 60, 25u}}) {
+        ClearTable();
+        PutOnStack(stack, CCard(2, 1));
+        steps.clear();
+        WatchFlight();
+        RightClick(pressX, 150);
+        ASSERT_EQ(view->Model().packCount[0], 1);
+        ASSERT_EQ(steps.size(), count) << "from stack " << stack;
+        const int along = StackX(stack) < PackX(0) ? 10 : -10;
+        for (size_t i = 0; i + 1 < count; ++i)
+            EXPECT_EQ(steps[i].first, StackX(stack) + along * int(i));
+        EXPECT_EQ(steps.back(), std::make_pair(PackX(0), kTopRowY));
+    }
 }
 
 TEST_F(Flight, EveryStepReachesTheScreenOneQuantumAfterThePrevious) {

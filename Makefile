@@ -7,7 +7,7 @@ FUZZ_SECONDS ?= 60
 
 PREFIX ?= /usr/local
 
-.PHONY: run test build bench setup clean sanitize fuzz install uninstall package
+.PHONY: run test build bench setup clean sanitize fuzz mutants install uninstall package
 
 setup:
 	@bash scripts/setup.sh
@@ -44,8 +44,12 @@ sanitize: setup
 fuzz: setup
 	JOBS=$(JOBS) bash scripts/fuzz.sh $(FUZZ_SECONDS)
 
+# Each mutant of tests/mutants.txt: which tests catch it, and "killed K of N" (about an hour).
+mutants: setup
+	JOBS=$(JOBS) bash scripts/mutants.sh tests/mutants.txt
+
 bench: build
 	SOAK_GAMES=$(SOAK_GAMES) bash bench/run_all.sh $(BUILD)
 
 clean:
-	rm -rf $(BUILD) build-sanitize build-fuzz
+	rm -rf $(BUILD) build-sanitize build-fuzz build-mutants

@@ -625,12 +625,6 @@ std::vector<Move> Search::Line(const std::vector<uint32_t>& path) const {
                 play(Move::TurnCard(st, n - 1));
         }
     };
-    auto packOf = [&](CCard c) {
-        for (int p = 0; p < kPacks; ++p)
-            if (t.packCount[p] > 0 && t.packs[p][0].GetSuit() == c.GetSuit())
-                return p;
-        return PackFor(t, c);
-    };
     State d;
     auto stackOf = [&](int st) {
         for (int real = 0; real < kStacks; ++real) {
@@ -660,7 +654,7 @@ std::vector<Move> Search::Line(const std::vector<uint32_t>& path) const {
             case Kind::kStackHome: {
                 const int from = stackOf(m.from);
                 play(*Move::Cards(Place::Stack(from), m.row,
-                                  Place::Pack(packOf(t.stacks[from][m.row]))));
+                                  Place::Pack(PackFor(t, t.stacks[from][m.row]))));
                 break;
             }
             case Kind::kStackStack:
@@ -668,13 +662,13 @@ std::vector<Move> Search::Line(const std::vector<uint32_t>& path) const {
                                   Place::Stack(stackOf(m.to))));
                 break;
             case Kind::kTalonHome:
-                play(*Move::Cards(Place::Pile(), -1, Place::Pack(packOf(t.pile.GetCard(0)))));
+                play(*Move::Cards(Place::Pile(), -1, Place::Pack(PackFor(t, t.pile.GetCard(0)))));
                 break;
             case Kind::kTalonStack:
                 play(*Move::Cards(Place::Pile(), -1, Place::Stack(stackOf(m.to))));
                 break;
             case Kind::kHomeStack:
-                play(*Move::Cards(Place::Pack(packOf(CCard(m.from, 1))), -1,
+                play(*Move::Cards(Place::Pack(PacksForSuits(t).pack[m.from]), -1,
                                   Place::Stack(stackOf(m.to))));
                 break;
         }

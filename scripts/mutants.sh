@@ -74,22 +74,21 @@ run_one() {
 killed=0
 total=0
 number=0
-name="" file="" from=""
 start=$(date +%s)
+# A line: FILE :: NAME :: FROM ~> TO. FROM keeps its leading spaces; an empty TO removes FROM.
 while IFS= read -r line || [ -n "$line" ]; do
-    case "$line" in
-        "# "*) name=${line#\# } ;;
-        "@ "*) file=${line#@ } ;;
-        "- "*) from=${line#- } ;;
-        "+"*)
-            to=${line#+}
-            to=${to# }
-            number=$((number + 1))
-            if [ "$number" -ge "$first" ] && [ "$number" -le "$last" ]; then
-                run_one "$number" "$name" "$file" "$from" "$to"
-            fi
-            ;;
-    esac
+    case "$line" in "#"* | "") continue ;; esac
+    file=${line%% :: *}
+    rest=${line#* :: }
+    name="${file%%/*}: ${rest%% :: *}"
+    change=${rest#* :: }
+    from=${change%% ~>*}
+    to=${change#* ~>}
+    to=${to# }
+    number=$((number + 1))
+    if [ "$number" -ge "$first" ] && [ "$number" -le "$last" ]; then
+        run_one "$number" "$name" "$file" "$from" "$to"
+    fi
 done < "$list"
 # The tree as it was, built again, so the next check starts from it.
 cmake --build "$build" -j"$jobs" >/dev/null 2>&1

@@ -31,10 +31,16 @@ uninstall:
 	@[ -f $(BUILD)/install_manifest.txt ] || { echo "Nothing installed from $(BUILD)."; exit 0; }
 	xargs -d '\n' rm -f < $(BUILD)/install_manifest.txt
 
-# The Debian package, build/tarnwick_<version>_<arch>.deb.
+# The Debian package, build/tarnwick_<version>_<arch>.deb, checked by lintian and by the
+# desktop's own tools: its menu entry, its metainfo, and its manual page without a warning.
 package: build
 	cd $(BUILD) && rm -f tarnwick_*.deb && cpack
 	lintian --fail-on error $(BUILD)/tarnwick_*.deb
+	rm -rf $(BUILD)/unpacked && dpkg-deb -x $(BUILD)/tarnwick_*.deb $(BUILD)/unpacked
+	desktop-file-validate $(BUILD)/unpacked/usr/share/applications/org.tarnwick.Tarnwick.desktop
+	appstreamcli validate --no-net $(BUILD)/unpacked/usr/share/metainfo/org.tarnwick.Tarnwick.metainfo.xml
+	LC_ALL=C.UTF-8 MANWIDTH=80 man --warnings -l $(BUILD)/unpacked/usr/share/man/man6/tarnwick.6.gz 2>&1 >/dev/null | \
+		{ ! grep . ; }
 
 # The whole suite again, built with AddressSanitizer and UndefinedBehaviorSanitizer.
 sanitize: setup

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+// What the table shows: its places drawn as they lie, and its background.
+#include "Files.h"
 #include "TestSupport.h"
-#include "platform/QtSide.h"
 
 using namespace testing_support;
 
@@ -9,7 +10,6 @@ namespace {
 const Pixel kGreen = Rgb(0, 153, 0);
 const Pixel kShaded = Rgb(0, 122, 0);
 const Pixel kBlack = Rgb(0, 0, 0);
-const Pixel kGrey = Rgb(210, 210, 210);
 
 class Drawing : public TableFixture {
   protected:
@@ -27,111 +27,31 @@ class Drawing : public TableFixture {
             }
         EXPECT_GT(checked, 0);
     }
-    QImage& MutableScreen() { return const_cast<QImage&>(QtSide::FrameBuffer(*view)); }
-    int CountColour(const QImage& image, Pixel colour) {
-        int n = 0;
-        for (int y = 0; y < image.height(); ++y)
-            for (int x = 0; x < image.width(); ++x)
-                n += PixelAt(image, x, y) == colour;
-        return n;
-    }
 };
 
-TEST_F(Drawing, AnEmptyPackShowsTheFrameOverShadedGreen) {
-    const Pixel expected[] = {kBlack, kGrey,   kShaded, kShaded, kShaded, kBlack,
-                              kGrey,  kShaded, kBlack,  kGrey,   kShaded};
-    for (const QImage* image : {&Offscreen(), &Screen()})
-        for (int inset = 0; inset <= 10; ++inset) {
-            EXPECT_EQ(PixelAt(*image, 265 + inset, 60), expected[inset]) << "inset " << inset;
-            EXPECT_EQ(PixelAt(*image, 300, 110 - inset), expected[inset]) << "inset " << inset;
-        }
-}
-
-TEST_F(Drawing, AnEmptyDeckShowsTheFrameAndAnEmptyStackOnlyBackground) {
+// Empty places, the pile's fanned cards and a stack's face-down cards drawn as they lie; a full
+// redraw says "doing" once for each pack with cards.
+TEST_F(Drawing, EachPlaceIsDrawnAsItLies) {
+    EXPECT_EQ(PixelAt(Screen(), 265, 60), kBlack);  // an empty pack: its frame over the shade
+    EXPECT_EQ(PixelAt(Screen(), 268, 60), kShaded);
     ClearTable();
-    view->UpdatePacks(CView::kToScreen);
-    view->UpdateStack(3, CView::kToScreen);
-    EXPECT_EQ(PixelAt(Screen(), 25, 50), kBlack);
-    EXPECT_EQ(PixelAt(Screen(), 60, 50), kShaded);
-    for (int y = 126; y <= 500; y += 7)
-        for (int x = 313; x <= 383; x += 5)
-            ASSERT_EQ(PixelAt(Screen(), x, y), kGreen) << x << "," << y;
-}
-
-TEST_F(Drawing, ThePileShowsExactlyTheFannedCountTopCardRightmost) {
-    ClearTable();
-    for (int n = 1; n <= 5; ++n)
-        Edit([&](Table& t) { t.pile.PutCardOnTop(CCard(3, n)); });  // top: the 5
-    Edit([&](Table& t) { t.fannedCount = 3; });
-    view->UpdatePacks(CView::kToScreen);
-    ExpectCard(Screen(), view->GetCardBitmap(3, 5), 135, 15);
-    ExpectCard(Screen(), view->GetCardBitmap(3, 4), 120, 15, 0, 14);
-    ExpectCard(Screen(), view->GetCardBitmap(3, 3), 105, 15, 0, 14);
-    EXPECT_EQ(PixelAt(Screen(), 210, 60), kGreen);
-
-    Edit([&](Table& t) { t.fannedCount = 0; });
-    view->UpdatePacks(CView::kToScreen);
-    EXPECT_EQ(PixelAt(Screen(), 140, 60), kGreen);
-}
-
-TEST_F(Drawing, AStackCardFollowsItsOwnFaceDownFlag) {
-    ClearTable();
+    Pile({CCard(3, 1), CCard(3, 2), CCard(3, 3), CCard(3, 4), CCard(3, 5)}, 3);
     PutOnStack(2, CCard(1, 9), 1);
     PutOnStack(2, CCard(2, 8), 2);  // anything but 1 is face up
-    view->UpdateStack(2, CView::kToScreen);
-    ExpectCard(Screen(), view->GetCardBack(1), 217, 126, 0, 70, 15);
-    ExpectCard(Screen(), view->GetCardBitmap(2, 8), 217, 141);
-}
-
-TEST_F(Drawing, UpdateAllChangesBacksButNotPacksAndOnlyOffscreen) {
-    FillPack(0, 1, 1);
-    view->UpdateBackground();
-    QImage screenBefore = Screen().copy();
-    QImage packBefore = Offscreen().copy(265, 15, 71, 96);
-    view->SetBack(2);
-    view->UpdateAll(CView::kOffscreenOnly);
-    ExpectCard(Offscreen(), view->GetCardBack(3), 25, 15);
-    ExpectCard(Offscreen(), view->GetCardBack(3), 601, 126, 0, 70, 15);
-    EXPECT_EQ(Offscreen().copy(265, 15, 71, 96), packBefore);
-    EXPECT_EQ(Screen(), screenBefore);
-}
-
-TEST_F(Drawing, AFullRedrawSaysDoingOncePerNonEmptyPack) {
     FillPack(0, 1, 3);
-    FillPack(2, 4, 1);
     ::testing::internal::CaptureStdout();
     view->UpdateBackground();
-    EXPECT_EQ(::testing::internal::GetCapturedStdout(), "doing\ndoing\n");
+    EXPECT_EQ(::testing::internal::GetCapturedStdout(), "doing\n");
+    ExpectCard(Screen(), view->GetCardBitmap(3, 5), 135, 15);
+    ExpectCard(Screen(), view->GetCardBitmap(3, 3), 105, 15, 0, 14);
+    EXPECT_EQ(PixelAt(Screen(), 210, 60), kGreen);
+    ExpectCard(Screen(), view->GetCardBack(1), 217, 126, 0, 70, 15);
+    ExpectCard(Screen(), view->GetCardBitmap(2, 8), 217, 141);
     ExpectCard(Screen(), view->GetCardBitmap(1, 3), 265, 15);
-    ExpectCard(Screen(), view->GetCardBitmap(4, 1), 425, 15);
-}
-
-TEST_F(Drawing, RedrawBitsCopiesOnlyTheUncoveredStrips) {
-    struct Case {
-        int newX, newY, oldX, oldY, pixels;
-    };
-    const Case cases[] = {
-        {101, 200, 100, 200, 2 * 156},  // right by one: a strip two wide, 156 high
-        {99, 200, 100, 200, 2 * 156},   // left by one
-        {100, 210, 100, 200, 71 * 10},  // down by ten
-        {100, 190, 100, 200, 71 * 11},  // up by ten
-        {110, 210, 100, 200, 11 * 156 + 71 * 10 - 11 * 10},  // right and down
-        {100, 200, 100, 200, 0},                             // not moved
-    };
-    QtSide::Image(*view->OffscreenImage()).fill(qRgb(255, 255, 255));
-    Edit([](Table& t) { t.handCount = 5; });
-    for (const Case& c : cases) {
-        MutableScreen().fill(qRgb(0, 0, 0));
-        view->RedrawBits(c.newX, c.newY, c.oldX, c.oldY);
-        EXPECT_EQ(CountColour(Screen(), Rgb(255, 255, 255)), c.pixels)
-            << c.newX << "," << c.newY << " from " << c.oldX << "," << c.oldY;
-    }
-}
-
-TEST_F(Drawing, DrawCopiesTheWholeTableWhateverTheRectangle) {
-    MutableScreen().fill(qRgb(0, 0, 0));
-    view->Draw(BRect(0, 0, 10, 10));
-    EXPECT_EQ(Screen(), Offscreen());
+    EXPECT_EQ(PixelAt(Screen(), 25, 50), kBlack);  // the empty deck's frame
+    EXPECT_EQ(PixelAt(Screen(), 60, 50), kShaded);
+    for (int y = 126; y <= 500; y += 7)  // an empty stack: only the table
+        EXPECT_EQ(PixelAt(Screen(), 350, y), kGreen) << y;
 }
 
 TEST_F(Drawing, TheWindowShowsWhatTheViewDrewAfterADragAndAFlight) {
@@ -141,19 +61,78 @@ TEST_F(Drawing, TheWindowShowsWhatTheViewDrewAfterADragAndAFlight) {
                      table::StackCardY(view->Model().stackCount[stack] - 1) + 40);
     Drag({top, BPoint(top.x - 200, top.y + 90), BPoint(top.x - 330, top.y + 10)});
     EXPECT_EQ(WindowDiffersFromScreen(), 0);
+    MutableScreen().fill(qRgb(0, 0, 0));
+    view->Draw(BRect(0, 0, 10, 10));  // the whole table, whatever the rectangle
+    EXPECT_EQ(Screen(), Offscreen());
     MutableScreen().setPixel(3, 3, 0xff123456u);
     QtSide::Widget(*view)->repaint(0, 0, 8, 8);
     EXPECT_EQ(WindowDiffersFromScreen(), 0);
 }
 
-TEST(DrawingOffScreen, AViewInNoWindowDrawsOnlyItsOffscreenImage) {
-    QuietPlatform();
-    CView view(BRect(0, 20, 700, 520), "MainView");
-    view.SetBitmap((AppDir() + "/cards.bmp").c_str(), CView::kNoRedraw);
-    view.SetBackground("<NONE>");
-    EXPECT_TRUE(QtSide::FrameBuffer(view).isNull());
-    EXPECT_EQ(PixelAt(view.OffscreenImage(), 650, 450), kGreen);
-    EXPECT_EQ(PixelAt(view.OffscreenImage(), 300, 20), kBlack);
+class Background : public TableFixture {
+  protected:
+    // A picture of one colour with a marker in its top-left pixel: each tile leaves one marker.
+    std::string Marked(const char* name, int w, int h) {
+        QImage image(w, h, QImage::Format_ARGB32);
+        image.fill(qRgb(20, 40, 60));
+        image.setPixel(0, 0, qRgb(250, 0, 0));
+        return files.Save(name, image);
+    }
+    std::vector<std::pair<int, int>> Markers() const {
+        std::vector<std::pair<int, int>> at;
+        const BBitmap* bg = view->BackgroundImage();
+        for (int y = 0; y <= bg->Bounds().IntegerHeight(); ++y)
+            for (int x = 0; x <= bg->Bounds().IntegerWidth(); ++x)
+                if (PixelAt(bg, x, y) == Rgb(250, 0, 0))
+                    at.push_back({x, y});
+        return at;
+    }
+    Files files;
+};
+
+// The plain table is green and its shade darker; a picture smaller than the table is tiled,
+// overlapping by one pixel, opaque whatever its own alpha; a larger one is used as it comes; one
+// a pixel thin tiles without dividing by zero.
+TEST_F(Background, PicturesAreTiledOpaqueOrUsedAsTheyCome) {
+    EXPECT_EQ(PixelAt(view->BackgroundImage(), 650, 540), Rgb(0, 153, 0));
+    EXPECT_EQ(PixelAt(view->ShadedImage(), 650, 540), Rgb(0, 122, 0));
+    view->SetBackground(Marked("100.png", 100, 100).c_str());
+    auto markers = Markers();
+    ASSERT_EQ(markers.size(), 48u);  // 8 across, 6 down, 99 apart
+    EXPECT_EQ(markers.back(), std::make_pair(693, 495));
+    EXPECT_EQ(view->BackgroundImage()->Bounds(), BRect(0, 0, 700, 550));
+    view->SetBackground(Marked("700x550.png", 700, 550).c_str());
+    EXPECT_EQ(Markers(),
+              (std::vector<std::pair<int, int>>{{0, 0}, {699, 0}, {0, 549}, {699, 549}}));
+    view->SetBackground(Marked("1024x768.png", 1024, 768).c_str());
+    EXPECT_EQ(view->BackgroundImage()->Bounds(), BRect(0, 0, 1023, 767));
+    EXPECT_EQ(Markers().size(), 1u);
+    EXPECT_EQ(PixelAt(Offscreen(), 690, 490), Rgb(20, 40, 60));
+    for (auto [w, h] : {std::pair{1, 1}, {1, 40}, {40, 1}}) {
+        view->SetBackground(files.Picture("thin.png", w, h, qRgba(7, 8, 9, 0)).c_str());
+        EXPECT_EQ(PixelAt(view->BackgroundImage(), 700, 550), Rgb(7, 8, 9));
+    }
+}
+
+TEST_F(Background, UnreadablePicturesRevertToPlainWithAnAlert) {
+    const std::string bad[] = {
+        files.Path("gone.jpg"),
+        files.Bytes("empty.png", QByteArray()),
+        files.Bytes("text.png", "no picture here"),
+        files.Truncated("cut.bmp", AppDir() + "/cards.bmp", 60),
+        files.Huge("huge.bmp"),
+        std::string(400, 'y'),
+    };
+    for (const std::string& path : bad) {
+        testseams::ScriptAlerts();
+        view->SetBackground(path.c_str());
+        ASSERT_EQ(testseams::Alerts().size(), 1u) << path;
+        EXPECT_EQ(testseams::Alerts()[0].text,
+                  "Image file not recognised, reverting to plain background");
+        EXPECT_EQ(testseams::Alerts()[0].buttons, std::vector<std::string>{"OK"});
+        EXPECT_STREQ(view->GetBackground(), "<NONE>");
+        EXPECT_EQ(PixelAt(view->BackgroundImage(), 3, 3), Rgb(0, 153, 0));
+    }
 }
 
 }  // namespace

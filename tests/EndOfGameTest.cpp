@@ -1,10 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include <QCloseEvent>
-#include <functional>
 
 #include "TestSupport.h"
-#include "app/MessageCodes.h"
-#include "app/Settings.h"
 
 using namespace testing_support;
 
@@ -12,53 +9,28 @@ namespace {
 
 const char* kWellDone = "Well done, you have completed Tarnwick. Deal again?";
 
-class EndOfGame : public TableFixture {
-  protected:
-    // Everything on the packs but the given cards, which lie face up on the stacks.
-    void NearlyWon(std::vector<std::pair<int, CCard>> onStacks) {
-        ClearTable();
-        for (int p = 0; p < 4; ++p)
-            FillPack(p, p + 1, 13);
-        for (auto [s, card] : onStacks) {
-            int p = card.GetSuit() - 1;
-            Edit(
-                [&](Table& t) { t.packCount[p] = std::min(t.packCount[p], card.GetNumber() - 1); });
-            PutOnStack(s, card);
-        }
-    }
-    bool AllPacksFull() const {
-        for (int p = 0; p < 4; ++p)
-            if (view->Model().packCount[p] != 13 || view->Model().packs[p][12].GetNumber() != 13 ||
-                view->Model().packs[p][0].GetSuit() != view->Model().packs[p][12].GetSuit())
-                return false;
-        for (int s = 0; s < 7; ++s)
-            if (view->Model().stackCount[s] != 0)
-                return false;
-        return true;
-    }
-};
+using EndOfGame = TableFixture;
 
 TEST_F(EndOfGame, TheLastPileCardStartsAutocompleteAndTheAlert) {
-    NearlyWon({{0, CCard(1, 13)},
-               {0, CCard(3, 12)},
-               {2, CCard(2, 13)},
-               {2, CCard(4, 12)},
-               {4, CCard(3, 13)},
-               {5, CCard(4, 13)}});
+    AllHomeBut({{0, CCard(1, 13)},
+                {0, CCard(3, 12)},
+                {2, CCard(2, 13)},
+                {2, CCard(4, 12)},
+                {4, CCard(3, 13)},
+                {5, CCard(4, 13)}});
     Edit([&](Table& t) { t.packCount[3] = 10; });  // the jack of suit 4 is on the pile
-    Edit([&](Table& t) { t.pile.PutCardOnTop(CCard(4, 11)); });
-    Edit([&](Table& t) { t.fannedCount = 1; });
+    Pile({CCard(4, 11)}, 1);
     view->SetFlags(0, 1, 0, 0);
     testseams::ScriptAlerts({0});
     RightClick(110, 60);  // the jack plays to its pack; the rest follows by itself
-    EXPECT_TRUE(AllPacksFull());
+    EXPECT_TRUE(Won()) << Layout();
     ASSERT_EQ(testseams::Alerts().size(), 1u);
     EXPECT_EQ(testseams::Alerts()[0].text, kWellDone);
     EXPECT_EQ(testseams::Alerts()[0].buttons, (std::vector<std::string>{"Sure thing", "No Way"}));
 }
 
 TEST_F(EndOfGame, WithAutocompleteOffOnlyTheFourthPackEndsTheGame) {
-    NearlyWon({{0, CCard(1, 13)}, {3, CCard(2, 13)}});
+    AllHomeBut({{0, CCard(1, 13)}, {3, CCard(2, 13)}});
     testseams::ScriptAlerts({0});
     Drag(60, 130, 300, 60);
     EXPECT_EQ(view->Model().packCount[0], 13);
@@ -68,11 +40,11 @@ TEST_F(EndOfGame, WithAutocompleteOffOnlyTheFourthPackEndsTheGame) {
 }
 
 TEST_F(EndOfGame, AFaceDownCardKeepsTheGameFromCompletingItself) {
-    NearlyWon({{0, CCard(1, 12)},
-               {0, CCard(3, 11)},
-               {4, CCard(1, 13)},
-               {5, CCard(3, 13)},
-               {6, CCard(3, 12)}});
+    AllHomeBut({{0, CCard(1, 12)},
+                {0, CCard(3, 11)},
+                {4, CCard(1, 13)},
+                {5, CCard(3, 13)},
+                {6, CCard(3, 12)}});
     Edit([&](Table& t) { t.faceDown[6][0] = 1; });
     view->SetFlags(0, 1, 0, 0);
     Drag(60, 145, 640, 150);  // onto the face-down queen: refused
@@ -88,92 +60,56 @@ TEST_F(EndOfGame, AFaceDownCardKeepsTheGameFromCompletingItself) {
     // ...the next move that succeeds does.
     testseams::ScriptAlerts({0});
     RightClick(60, 130);
-    EXPECT_TRUE(AllPacksFull());
+    EXPECT_TRUE(Won()) << Layout();
 }
 
-TEST_F(EndOfGame, EachSuitGoesToItsPackOrTheFirstFreeOne) {
-    ClearTable();
-    FillPack(0, 1, 13);
-    FillPack(2, 3, 4);
-    for (int n = 13; n >= 1; --n) {
-        PutOnStack(n % 2 ? 1 : 4, CCard(n % 2 ? 2 : 4, n));
-    }
-    for (int n = 13; n >= 5; --n)
-        PutOnStack(6, CCard(3, n));
-    // Not stacked as a game would, but every card is face up: that is all autocomplete needs.
-    Edit([&](Table& t) { t.stackCount[1] = 0; });
-    Edit([&](Table& t) { t.stackCount[4] = 0; });
-    for (int n = 13; n >= 1; --n)
-        PutOnStack(1 + (n % 2) * 2, CCard(2, n));
-    for (int n = 13; n >= 1; --n)
-        PutOnStack(4 + (n % 2), CCard(4, n));
-    view->AutoComplete();
-    EXPECT_TRUE(AllPacksFull());
-    EXPECT_EQ(view->Model().packs[1][0].GetSuit(), 2);
-    EXPECT_EQ(view->Model().packs[3][0].GetSuit(), 4);
-    EXPECT_EQ(view->Model().packs[2][0].GetSuit(), 3);
-}
-
-TEST_F(EndOfGame, SureThingDealsAgain) {
-    NearlyWon({{0, CCard(1, 13)}});
+// "Sure thing" deals again; "No Way" ends the program, writing the settings.
+TEST_F(EndOfGame, TheAlertsAnswerDealsAgainOrEndsTheProgram) {
+    AllHomeBut({{0, CCard(1, 13)}});
     testseams::ScriptAlerts({0});
     RightClick(60, 130);
     BLooper::DispatchAllPending();
     EXPECT_EQ(view->Model().deck.GetNumCards(), 24);
     EXPECT_FALSE(view->History().CanUndo());
     EXPECT_FALSE(app->IsQuitting());
-}
 
-TEST_F(EndOfGame, NoWayEndsTheProgramWritingTheSettings) {
-    NearlyWon({{0, CCard(1, 13)}});
+    AllHomeBut({{0, CCard(1, 13)}});
     view->SetFlags(1, 0, 1, 0);
     testseams::ScriptAlerts({1});
     RightClick(60, 130);
     BLooper::DispatchAllPending();
     EXPECT_TRUE(app->IsQuitting());
-    Settings saved;
-    ASSERT_TRUE(ReadSettings(config.path().toStdString() + "/Tarnwick", saved));
-    EXPECT_EQ(saved.options.freezePacks, 1);
-    EXPECT_EQ(saved.options.dealOne, 1);
+    EXPECT_EQ(Saved().options, (Options{1, 0, 1, 0, 0}));
 }
 
 // A close request or the Exit command made while the cards fly is kept: the program quits once
 // they are home, settings written, with no alert and no new deal.
-class QuitDuringAutocomplete : public EndOfGame {
-  protected:
-    void AskWhileTheCardsFly(std::function<void()> ask) {
-        NearlyWon({{0, CCard(1, 13)}, {1, CCard(3, 13)}, {1, CCard(2, 12)}, {2, CCard(2, 13)}});
+TEST_F(EndOfGame, AQuitAskedForDuringAutocompleteWaitsForItsEnd) {
+    for (bool closeBox : {true, false}) {
+        app.reset();
+        Start();
+        AllHomeBut({{0, CCard(1, 13)}, {1, CCard(3, 13)}, {1, CCard(2, 12)}, {2, CCard(2, 13)}});
         view->SetFlags(0, 1, 1, 0);
         testseams::ScriptAlerts({0});
         bool asked = false;
         testseams::ObserveSync([&](BView*) {
-            if (!asked && view->Model().handCount > 0)
-                ask(), asked = true;
+            if (asked || view->Model().handCount == 0)
+                return;
+            asked = true;
+            if (closeBox)
+                QCoreApplication::postEvent(QtSide::Widget(*window), new QCloseEvent);
+            else
+                window->PostMessage(MSG_EXIT);
         });
         RightClick(60, 130);  // the king of hearts home; the rest follows by itself
         testseams::ObserveSync(nullptr);
-        EXPECT_TRUE(asked);
-        EXPECT_TRUE(AllPacksFull()) << Layout();
+        EXPECT_TRUE(asked && Won()) << Layout();
         BLooper::DispatchAllPending();  // the quit, and the window goes
         EXPECT_TRUE(testseams::Alerts().empty());
         EXPECT_TRUE(app->IsQuitting());
-        Settings saved;
-        EXPECT_TRUE(ReadSettings(config.path().toStdString() + "/Tarnwick", saved));
+        EXPECT_NE(SettingsText(), "");
     }
-};
-
-TEST_F(QuitDuringAutocomplete, ByTheCloseBox) {
-    AskWhileTheCardsFly(
-        [this] { QCoreApplication::postEvent(QtSide::Widget(*window), new QCloseEvent); });
 }
-
-TEST_F(QuitDuringAutocomplete, ByTheExitCommand) {
-    AskWhileTheCardsFly([this] { window->PostMessage(MSG_EXIT); });
-}
-
-}  // namespace
-
-namespace {
 
 // Autocomplete on, nothing hidden: the ace of hearts on stack 0, its two on stack 1. The ace
 // put on an empty pack, by the mouse or by the keys, leaves the two where it is; the two put on
@@ -193,23 +129,28 @@ TEST_F(EndOfGame, AnAceOnAnEmptyPackNeverEndsTheGameByMouseOrByKey) {
         } else {
             Drag(60, 140, 300, 50);
         }
-        EXPECT_EQ(view->Model().packCount[0], 1) << (byKey ? "by key" : "by mouse");
-        EXPECT_EQ(view->Model().stackCount[1], 1) << (byKey ? "by key" : "by mouse");
-        EXPECT_TRUE(testseams::Alerts().empty()) << (byKey ? "by key" : "by mouse");
+        EXPECT_EQ(view->Model().packCount[0], 1) << byKey;
+        EXPECT_EQ(view->Model().stackCount[1], 1) << byKey;
+        EXPECT_TRUE(testseams::Alerts().empty()) << byKey;
         Drag(156, 140, 300, 50);
-        EXPECT_EQ(view->Model().packCount[0], 2);
         EXPECT_EQ(testseams::Alerts().size(), 1u);
         BLooper::DispatchAllPending();  // "Sure thing" deals again
     }
-}
-
-}  // namespace
-
-namespace {
-
-// On a table laid out against the rules, autocomplete flies what can go home and stops there:
-// a king lying on the seven of hearts never goes onto the hearts.
-TEST_F(EndOfGame, AutocompleteOnATableThatBreaksTheRulesStopsWhereNoCardFits) {
+    // Autocomplete with clubs begun on pack 0 and spades on pack 1: four falling runs, each of
+    // two suits, and every card must still find the pack of its own suit.
+    ClearTable();
+    FillPack(0, 3, 1);
+    FillPack(1, 4, 1);
+    const int runs[4][2] = {{1, 3}, {3, 1}, {2, 4}, {4, 2}};  // the king's suit, then the other
+    for (int s = 0; s < 4; ++s)
+        for (int n = 13; n >= 1; --n)
+            if (const CCard card(runs[s][n % 2 == 1 ? 0 : 1], n); n > 1 || card.GetSuit() < 3)
+                PutOnStack(s, card);
+    view->AutoComplete();
+    EXPECT_TRUE(Won()) << Layout();
+    EXPECT_EQ(view->Model().packs[0][12], CCard(3, 13));
+    // On a table laid out against the rules, autocomplete flies what can go home and stops there:
+    // a king lying on the seven of hearts never goes onto the hearts.
     ClearTable();
     FillPack(0, 1, 6);
     PutOnStack(0, CCard(1, 7));

@@ -35,28 +35,19 @@ class Files {
         source.open(QIODevice::ReadOnly);
         return Bytes(name, source.read(keep));
     }
-    // A 54-byte BMP header of plain rows, with these fields as the file stores them.
-    std::string BmpHeader(const char* name, quint32 width, quint32 height, int bitsPerPixel,
-                          const QByteArray& rest = QByteArray()) {
-        QByteArray b(54, '\0');
-        auto put32 = [&b](int at, quint32 v) {
-            for (int i = 0; i < 4; ++i)
-                b[at + i] = char((v >> (8 * i)) & 0xff);
-        };
-        b[0] = 'B';
-        b[1] = 'M';
-        put32(2, quint32(54 + rest.size()));
-        put32(10, 54);
-        put32(14, 40);
-        put32(18, width);
-        put32(22, height);
-        b[26] = 1;
-        b[28] = char(bitsPerPixel);
-        return Bytes(name, b + rest);
-    }
-    // A BMP header that claims 30000 x 30000 pixels, with almost nothing behind it.
+    // A BMP header of plain rows that claims 30000 x 30000 pixels, with almost nothing behind it.
     std::string Huge(const char* name) {
-        return BmpHeader(name, 30000, 30000, 24, QByteArray(64, '\x7f'));
+        QByteArray b(54, '\0');
+        for (auto [at, value] : {std::pair<int, quint32>{2, 54 + 64},
+                                 {10, 54},
+                                 {14, 40},
+                                 {18, 30000},
+                                 {22, 30000},
+                                 {26, 1 + (24 << 16)}})
+            for (int i = 0; i < 4; ++i)
+                b[at + i] = char((value >> (8 * i)) & 0xff);
+        b[0] = 'B', b[1] = 'M';
+        return Bytes(name, b + QByteArray(64, '\x7f'));
     }
 
   private:

@@ -28,8 +28,6 @@ class ScreenReader {
         Bridge()->setActive(false);
         QAccessible::installUpdateHandler(before);
     }
-    ScreenReader(const ScreenReader&) = delete;
-    ScreenReader& operator=(const ScreenReader&) = delete;
 
     // What was told since the last call.
     std::vector<std::string> Heard() {

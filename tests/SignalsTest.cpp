@@ -2,8 +2,6 @@
 // SIGTERM, SIGINT and SIGHUP at any moment: before the main window exists the program quits at
 // once with nothing to save; after, it quits as if closed and writes its settings, even while an
 // alert waits for an answer. Real alerts here: a signal must get past them.
-#include <QCoreApplication>
-#include <QFile>
 #include <QTimer>
 #include <csignal>
 #include <fstream>
@@ -24,11 +22,6 @@ class Signals : public AppFixture {
         AppFixture::SetUp();
         // A chosen card set that is gone: start-up raises an alert.
         std::ofstream(SettingsFile(), std::ios::binary) << kWritten;
-    }
-    std::string SettingsFile() const { return config.path().toStdString() + "/Tarnwick"; }
-    std::string ReadSettingsFile() const {
-        QFile file(QString::fromStdString(SettingsFile()));
-        return file.open(QIODevice::ReadOnly) ? file.readAll().toStdString() : std::string();
     }
     // The signal arrives once the next event loop runs: inside whatever waits for the player.
     static void SignalSoon(int sig) {
@@ -56,20 +49,7 @@ TEST_F(SignalsDeathTest, BeforeTheWindowExistsTheProgramQuitsAtOnceWritingNothin
             std::exit(3);
         },
         ::testing::ExitedWithCode(0), "");
-    EXPECT_EQ(ReadSettingsFile(), kWritten);
-}
-
-TEST_F(Signals, ASignalBeforeTheLoopRunsQuitsOnceTheWindowExistsAndSaves) {
-    CatchTerminationSignals();
-    std::raise(SIGINT);  // caught, waiting in the pipe until the event loop runs
-    Start();
-    QuitOnTerminationSignals(app.get());
-    view->SetFlags(0, 0, 1, 0);
-    QTimer::singleShot(30000, [] { QCoreApplication::exit(9); });  // a deadline, not a pace
-    EXPECT_EQ(app->Run(), 0);
-    EXPECT_TRUE(app->IsQuitting());
-    EXPECT_EQ(ReadSettingsFile(),
-              "Settings for Tarnwick\n\n0\n0\n1\n0\n2\n" + AppDir() + "/cards.bmp\n<NONE>\n");
+    EXPECT_EQ(SettingsText(), kWritten);
 }
 
 TEST_F(Signals, AnAlertUpDuringPlayIsDismissedAndTheSettingsAreWritten) {
@@ -80,7 +60,7 @@ TEST_F(Signals, AnAlertUpDuringPlayIsDismissedAndTheSettingsAreWritten) {
     view->EndOfGame();  // returns only because the signal dismissed the alert
     QTimer::singleShot(30000, [] { QCoreApplication::exit(9); });
     EXPECT_EQ(app->Run(), 0);
-    EXPECT_EQ(ReadSettingsFile(),
+    EXPECT_EQ(SettingsText(),
               "Settings for Tarnwick\n\n1\n1\n0\n0\n2\n" + AppDir() + "/cards.bmp\n<NONE>\n");
 }
 

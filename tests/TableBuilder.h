@@ -3,7 +3,9 @@
 // (Table() holds no card) filled place by place.
 #pragma once
 
+#include <algorithm>
 #include <initializer_list>
+#include <vector>
 
 #include "game/Table.h"
 
@@ -32,6 +34,18 @@ inline void Hold(Table& t, std::initializer_list<CCard> cards, int source) {
     for (CCard c : cards)
         t.hand[t.handCount++] = c;
     t.handSource = source;
+}
+
+// Every pack full but for the cards given, which the caller puts elsewhere: a pack keeps its
+// cards below the lowest one missing.
+inline Table AllHomeBut(const std::vector<CCard>& away) {
+    int upTo[5] = {0, 13, 13, 13, 13};
+    for (CCard c : away)
+        upTo[c.GetSuit()] = std::min(upTo[c.GetSuit()], c.GetNumber() - 1);
+    Table t;
+    for (int suit = 1; suit <= 4; ++suit)
+        FillPack(t, suit - 1, suit, upTo[suit]);
+    return t;
 }
 
 }  // namespace tables

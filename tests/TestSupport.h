@@ -1,23 +1,29 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// Helpers shared by the suites: a quiet, headless platform, a table view in a window, tables set
-// up by hand, and pixel reads.
+// Helpers shared by the suites: a quiet, headless platform, the program with its table in a
+// window, tables laid out by hand, and pixel reads.
 #pragma once
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QBackingStore>
 #include <QCoreApplication>
 #include <QDir>
+#include <QFile>
 #include <QImage>
 #include <QKeyEvent>
 #include <QTemporaryDir>
 #include <QWidget>
+#include <functional>
 #include <memory>
 #include <string>
 
 #include "app/CApplication.h"
 #include "app/CWindow.h"
 #include "app/Globals.h"
+#include "app/MessageCodes.h"
+#include "app/Settings.h"
+#include "game/Rules.h"
 #include "platform/Bitmap.h"
 #include "platform/QtSide.h"
 #include "platform/TestSeams.h"
@@ -79,6 +85,21 @@ class AppFixture : public ::testing::Test {
         window = static_cast<CWindow*>(be_app->WindowAt(0));
         view = window->tableView;
     }
+    // A command sent to the main window, and everything it leads to handled.
+    void Send(uint32 code) {
+        window->PostMessage(code);
+        BLooper::DispatchAllPending();
+    }
+    std::string SettingsFile() const { return config.path().toStdString() + "/Tarnwick"; }
+    std::string SettingsText() const {
+        QFile file(QString::fromStdString(SettingsFile()));
+        return file.open(QIODevice::ReadOnly) ? file.readAll().toStdString() : std::string();
+    }
+    Settings Saved() const {
+        Settings saved;
+        EXPECT_TRUE(ReadSettings(SettingsFile(), saved));
+        return saved;
+    }
 
     // Changes the game's table as a test lays it out; the caller redraws what it needs.
     template <typename Change>
@@ -93,6 +114,35 @@ class AppFixture : public ::testing::Test {
     CWindow* window = nullptr;
     CView* view = nullptr;
 };
+
+// The cards of a table as a string, leftover slots left out: equal strings, equal tables.
+inline std::string LayoutOf(const Table& m) {
+    std::string t = "deck ";
+    auto card = [&t](CCard c) { t += std::to_string(c.GetSuit() * 100 + c.GetNumber()) + " "; };
+    for (int i = 0; i < m.deck.GetNumCards(); ++i)
+        card(m.deck.GetCard(i));
+    t += "| pile ";
+    for (int i = 0; i < m.pile.GetNumCards(); ++i)
+        card(m.pile.GetCard(i));
+    t += "| fanned " + std::to_string(m.fannedCount);
+    for (int s = 0; s < 7; ++s) {
+        t += " | stack ";
+        for (int r = 0; r < m.stackCount[s]; ++r)
+            card(m.stacks[s][r]), t += m.faceDown[s][r] == 1 ? "down " : "";
+    }
+    for (int p = 0; p < 4; ++p)
+        t += " | pack " + std::to_string(m.packCount[p]) + " ";
+    return t;
+}
+// Points to press: on a stack's card (its top strip, or the whole card for the last), on a
+// pack, on the deck.
+inline BPoint AtStack(int s, int row = 0) {
+    return BPoint(table::StackX(s) + 35, table::StackCardY(row) + 4);
+}
+inline BPoint AtPack(int p) {
+    return BPoint(table::PackX(p) + 35, 60);
+}
+inline const BPoint kAtDeck(60, 60);
 
 // The game as it starts with no settings file: the main window showing a dealt table with the
 // standard card set on the plain background.
@@ -117,6 +167,38 @@ class TableFixture : public AppFixture {
     void FillPack(int p, int suit, int upTo) {
         Edit([&](Table& t) { tables::FillPack(t, p, suit, upTo); });
     }
+    void Deck(std::initializer_list<CCard> cards) {  // the last on top
+        Edit([&](Table& t) {
+            for (CCard c : cards)
+                t.deck.PutCardOnTop(c);
+        });
+    }
+    // Every card home but these: face up on the stacks given, and in the deck, the last on top.
+    void AllHomeBut(std::vector<std::pair<int, CCard>> onStacks, std::vector<CCard> inDeck = {}) {
+        ClearTable();
+        std::vector<CCard> away = inDeck;
+        for (auto [s, card] : onStacks)
+            away.push_back(card);
+        Edit([&](Table& t) { t = tables::AllHomeBut(away); });
+        for (auto [s, card] : onStacks)
+            PutOnStack(s, card);
+        Edit([&](Table& t) {
+            for (CCard c : inDeck)
+                t.deck.PutCardOnTop(c);
+        });
+        view->UpdateBackground();
+    }
+    // Won: thirteen cards on every pack, and the table a legal one.
+    bool Won() const {
+        const Table& t = view->Model();
+        return t.packCount[0] + t.packCount[1] + t.packCount[2] + t.packCount[3] == 52 &&
+               TableFault(t) == "";
+    }
+    void Pile(std::initializer_list<CCard> cards, int fanned) {
+        Edit([&](Table& t) { tables::TurnOntoPile(t, cards, fanned); });
+    }
+    int UndoCount() const { return int(view->History().Size()); }
+    QImage& MutableScreen() { return const_cast<QImage&>(QtSide::FrameBuffer(*view)); }
     // A primary press at one point, held for `polls` samples, then released there.
     void Click(int x, int y, int polls = 1) {
         std::vector<testseams::MouseSample> samples(size_t(polls), {BPoint(x, y), 1});
@@ -130,61 +212,16 @@ class TableFixture : public AppFixture {
         testseams::Press(view, 1, samples);
     }
     void Drag(int x0, int y0, int x1, int y1) { Drag({BPoint(x0, y0), BPoint(x1, y1)}); }
+    void Click(BPoint p) { Click(int(p.x), int(p.y)); }
     void RightClick(int x, int y) { testseams::Press(view, 2, {{BPoint(x, y), 2}}); }
+    void RightClick(BPoint p) { RightClick(int(p.x), int(p.y)); }
     // A key pressed on the table as the keyboard delivers it, then the window's queue handled.
     void Key(int qtKey, bool shift = false) {
         QKeyEvent press(QEvent::KeyPress, qtKey, shift ? Qt::ShiftModifier : Qt::NoModifier);
         QCoreApplication::sendEvent(QtSide::Widget(*view), &press);
         BLooper::DispatchAllPending();
     }
-    // Runs an action that flies cards, with a key pressed at the third step of the flight and
-    // left in the queue. Returns the keyboard's marks as the last step showed them, and how many
-    // steps the flight took.
-    template <typename Action>
-    std::pair<CView::KeyboardMarks, int> KeyMidFlight(int qtKey, Action action) {
-        int steps = 0;
-        CView::KeyboardMarks during{};
-        testseams::ObserveSync([&](BView*) {
-            if (view->Model().handCount == 0)
-                return;
-            if (steps++ == 2) {
-                QKeyEvent press(QEvent::KeyPress, qtKey, Qt::NoModifier);
-                QCoreApplication::sendEvent(QtSide::Widget(*view), &press);
-            }
-            during = view->Keyboard();
-        });
-        action();
-        testseams::ObserveSync(nullptr);
-        return {during, steps};
-    }
-
-    // The cards of the table as a string, leftover slots left out: equal strings, equal tables.
-    std::string Layout() const {
-        std::string t;
-        auto card = [&t](CCard c) {
-            t += std::to_string(c.GetSuit()) + "/" + std::to_string(c.GetNumber()) + " ";
-        };
-        t += "deck ";
-        for (int i = 0; i < view->Model().deck.GetNumCards(); ++i)
-            card(view->Model().deck.GetCard(i));
-        t += "| pile ";
-        for (int i = 0; i < view->Model().pile.GetNumCards(); ++i)
-            card(view->Model().pile.GetCard(i));
-        t += "| fanned " + std::to_string(view->Model().fannedCount);
-        for (int s = 0; s < 7; ++s) {
-            t += " | stack ";
-            for (int r = 0; r < view->Model().stackCount[s]; ++r) {
-                card(view->Model().stacks[s][r]);
-                t += view->Model().faceDown[s][r] == 1 ? "down " : "";
-            }
-        }
-        for (int p = 0; p < 4; ++p) {
-            t += " | pack ";
-            for (int k = 0; k < view->Model().packCount[p]; ++k)
-                card(view->Model().packs[p][k]);
-        }
-        return t;
-    }
+    std::string Layout() const { return LayoutOf(view->Model()); }
 
     const QImage& Screen() const { return QtSide::FrameBuffer(*view); }
     const QImage& Offscreen() const { return QtSide::Image(*view->OffscreenImage()); }

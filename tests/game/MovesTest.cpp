@@ -40,6 +40,10 @@ Table Sample() {
     return t;
 }
 
+const Place kPlaces[] = {Place::Pile(),   Place::Stack(0), Place::Stack(1), Place::Stack(2),
+                         Place::Stack(3), Place::Stack(4), Place::Stack(5), Place::Stack(6),
+                         Place::Pack(0),  Place::Pack(1),  Place::Pack(2),  Place::Pack(3)};
+
 Move Cards(Place from, int row, Place to) {
     return *Move::Cards(from, row, to);
 }
@@ -110,76 +114,6 @@ TEST(Moves, EachKindIsMadeWhereItsRuleHoldsAndRefusedWhereNot) {
     EXPECT_TRUE(LegalMoves(held, kFree).empty());
 }
 
-TEST(Moves, WhatEachMoveLeaves) {
-    // A run lands in order, face up, and the stack it left shows its next card.
-    Table t = Sample();
-    ASSERT_TRUE(Apply(t, kFree, Cards(Place::Stack(0), 0, Place::Stack(1))));
-    EXPECT_EQ(t.stackCount[0], 0);
-    ASSERT_EQ(t.stackCount[1], 5);
-    EXPECT_EQ(t.stacks[1][2], CCard(2, 7));
-    EXPECT_EQ(t.stacks[1][4], CCard(1, 5));
-    EXPECT_EQ(t.faceDown[1][4], 0);
-
-    ASSERT_TRUE(Apply(t, kFree, Move::TurnCard(3, 0)));
-    EXPECT_EQ(t.faceDown[3][0], 0);
-
-    // The deck turns one or three cards by the option; the pile turns back over.
-    for (int one : {1, 0}) {
-        Table d = Sample();
-        const Options o{0, 1, one, 0, 0};
-        ASSERT_TRUE(Apply(d, o, Move::TurnDeck()));
-        EXPECT_EQ(d.pile.GetNumCards(), one ? 2 : 3);
-        EXPECT_EQ(d.fannedCount, one ? 1 : 2);
-        EXPECT_EQ(d.pile.GetCard(0), one ? CCard(2, 3) : CCard(3, 2));
-    }
-    Table back;
-    TurnOntoPile(back, {CCard(1, 1), CCard(1, 2)}, 2);
-    ASSERT_TRUE(Apply(back, kFree, Move::TurnDeck()));
-    EXPECT_EQ(back.deck.GetCard(0), CCard(1, 1));
-    EXPECT_FALSE(Apply(back = Table(), kFree, Move::TurnDeck()));
-
-    // The pile shows one card fewer as its top card goes, never none while cards are left; a
-    // card going back fans one more, up to three.
-    Table pile;
-    TurnOntoPile(pile, {CCard(1, 1), CCard(1, 2), CCard(1, 3), CCard(1, 4)}, 3);
-    Lift(pile, Place::Pile(), -1);
-    EXPECT_EQ(pile.fannedCount, 2);
-    EXPECT_EQ(TableFault(pile, 4), "") << "the hand's card still counts";
-    const Table rest = AtRest(pile);
-    EXPECT_EQ(rest.pile.GetCard(0), CCard(1, 4));
-    EXPECT_EQ(rest.fannedCount, 2);
-    EXPECT_EQ(rest.handCount, 0);
-    Land(pile, Place::Pile());
-    EXPECT_EQ(pile.fannedCount, 3);
-    Table one;
-    TurnOntoPile(one, {CCard(1, 1), CCard(1, 2)}, 1);
-    Lift(one, Place::Pile(), -1);
-    EXPECT_EQ(one.fannedCount, 1);
-    Land(one, Place::Pile());
-    EXPECT_EQ(one.fannedCount, 2);
-}
-
-TEST(Moves, TheSecondaryButtonAndAutocompleteChooseTheirMoves) {
-    const Table t = Sample();
-    // The pile's ace goes to the first empty pack; the covered six goes with its five.
-    EXPECT_EQ(SecondaryMove(t, kFree, Place::Pile(), -1), Cards(Place::Pile(), -1, Place::Pack(1)));
-    EXPECT_EQ(SecondaryMove(t, kFree, Place::Stack(0), 0),
-              Cards(Place::Stack(0), 0, Place::Stack(1)));
-    EXPECT_EQ(SecondaryMove(t, kFree, Place::Stack(3), 0), std::nullopt) << "face down";
-    EXPECT_EQ(SecondaryMove(t, kFree, Place::Deck(), -1), std::nullopt);
-    Table t2 = Sample();
-    PutOnStack(t2, 5, CCard(4, 3));
-    EXPECT_EQ(SecondaryMove(t2, kFree, Place::Pack(0), -1),
-              Cards(Place::Pack(0), -1, Place::Stack(5)));
-    EXPECT_EQ(SecondaryMove(t2, kFrozen, Place::Pack(0), -1), std::nullopt);
-
-    // Autocomplete flies the lowest card to the pack its suit has or is given.
-    Table done;
-    FillPack(done, 1, 2, 12);
-    PutOnStack(done, 0, CCard(1, 1));
-    EXPECT_EQ(AutoCompleteMove(done), Cards(Place::Stack(0), 0, Place::Pack(0)));
-}
-
 TEST(Moves, RandomPlayKeepsEveryRuleAndUndoTakesItAllBack) {
     std::mt19937 rng(7);
     for (int game = 0; game < 40; ++game) {
@@ -194,17 +128,12 @@ TEST(Moves, RandomPlayKeepsEveryRuleAndUndoTakesItAllBack) {
             if (step % 10 == 0) {
                 // Every legal move is listed: the same count as asking of every move there is.
                 size_t legal = IsLegal(t, o, Move::TurnDeck()) ? 1 : 0;
-                std::vector<Place> places = {Place::Pile()};
-                for (int i = 0; i < 7; ++i)
-                    places.push_back(Place::Stack(i));
-                for (int i = 0; i < 4; ++i)
-                    places.push_back(Place::Pack(i));
-                for (Place from : places)
+                for (Place from : kPlaces)
                     for (int row = -1; row < 21; ++row) {
                         if (from.IsStack() != (row >= 0))
                             continue;
                         legal += from.IsStack() && IsLegal(t, o, Move::TurnCard(from.index, row));
-                        for (Place to : places)
+                        for (Place to : kPlaces)
                             if (auto m = Move::Cards(from, row, to); m && IsLegal(t, o, *m))
                                 ++legal;
                     }
@@ -225,16 +154,29 @@ TEST(Moves, RandomPlayKeepsEveryRuleAndUndoTakesItAllBack) {
     }
 }
 
-TEST(Moves, TheHistoryKeepsAHandAtItsPlace) {
-    Table t = Sample();
-    Lift(t, Place::Stack(0), 1);
-    UndoHistory history;
-    history.Record(t);
-    EXPECT_EQ(history.Latest().stackCount[0], 3);
-    EXPECT_EQ(history.Latest().stacks[0][2], CCard(1, 5));
-    EXPECT_EQ(history.Latest().handCount, 0);
-    history.Clear();
-    EXPECT_FALSE(history.CanUndo());
+TEST(Rules, TheTableFaultNamesWhatIsBroken) {
+    Table t;
+    t.deck = PackOfCards(0);
+    EXPECT_EQ(TableFault(t), "");
+    Table twice = t;
+    twice.pile.PutCardOnTop(CCard(1, 1));
+    EXPECT_NE(TableFault(twice).find("twice"), std::string::npos);
+    Table broken;
+    PutOnStack(broken, 3, CCard(1, 9));
+    PutOnStack(broken, 3, CCard(2, 8));
+    EXPECT_NE(TableFault(broken, 2).find("stack 4"), std::string::npos);
+    Table pack;
+    FillPack(pack, 0, 1, 2);
+    pack.packs[0][1] = CCard(2, 2);
+    EXPECT_NE(TableFault(pack, 2).find("pack 1"), std::string::npos);
+    EXPECT_NE(TableFault(Table()).find("0 cards"), std::string::npos);
+    // The hand's cards are the table's: one taken out of the deck keeps the pack whole, one
+    // held twice is found.
+    Table held = t;
+    held.hand[held.handCount++] = held.deck.GetTopCard();
+    EXPECT_EQ(TableFault(held), "");
+    held.hand[held.handCount++] = held.hand[0];
+    EXPECT_NE(TableFault(held).find("twice, again in the hand"), std::string::npos);
 }
 
 }  // namespace

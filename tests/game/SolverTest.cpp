@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
-#include <initializer_list>
 
 #include "game/Rules.h"
 #include "game/Solver.h"
@@ -17,32 +16,12 @@ const Options kThree{0, 1, 0, 0, 0};
 const Options kFrozen{1, 1, 0, 0, 0};
 const Options kOneFrozen{1, 1, 1, 0, 0};
 
-// Every pack full but for the cards given, which the test puts elsewhere: a pack keeps its cards
-// below the lowest one missing.
-Table AllHomeBut(std::initializer_list<CCard> away) {
-    int upTo[5] = {0, 13, 13, 13, 13};
-    for (CCard c : away)
-        upTo[c.GetSuit()] = std::min(upTo[c.GetSuit()], c.GetNumber() - 1);
-    Table t;
-    for (int suit = 1; suit <= 4; ++suit)
-        FillPack(t, suit - 1, suit, upTo[suit]);
-    return t;
-}
-
 // Replays a winning line through the model: every move legal, four full packs at the end.
 void ExpectReplayWins(Table t, const Options& o, const SolveResult& r) {
     ASSERT_EQ(r.outcome, SolveResult::Outcome::kWon);
     for (const Move& m : r.moves)
         ASSERT_TRUE(Apply(t, o, m));
     EXPECT_TRUE(AllPacksComplete(t));
-}
-
-TEST(Solver, OneMoveFromAWin) {
-    Table t = AllHomeBut({CCard(4, 13)});
-    PutOnStack(t, 3, CCard(4, 13));
-    const SolveResult r = Solve(t, kThree);
-    ExpectReplayWins(t, kThree, r);
-    EXPECT_EQ(r.moves.size(), 1u);
 }
 
 // The packs are frozen and full but for the hearts from the ten; the king of hearts lies on a

@@ -60,28 +60,23 @@ TEST_F(CardSet, ChosenSetsAreUsedOrFallBackWithTheirAlert) {
 // Without a standard set the program cannot go on: it says why and ends.
 using CardSetDeathTest = CardSet;
 TEST_F(CardSetDeathTest, AMissingOrWrongSizedStandardSetEndsTheProgram) {
-    QTemporaryDir emptyFolder;
-    EXPECT_EXIT(
-        {
-            testseams::EchoAlerts(true);
-            view->SetApplicationFolder(emptyFolder.path().toStdString());
-            view->SetBitmap("/nowhere/cards.bmp", CView::kNoRedraw);
-        },
-        ::testing::ExitedWithCode(255),
-        "I can't find that CardSet(.|\n)*I can't find the bitmap cards.bmp, make sure it's in the "
-        "same directory as the executable.");
-    Files folder;
-    folder.Picture("cards.bmp", 10, 10, qRgb(0, 0, 0), "BMP");
-    const std::string dir = folder.Folder();
-    EXPECT_EXIT(
-        {
-            testseams::EchoAlerts(true);
-            view->SetApplicationFolder(dir);
-            view->SetBitmap((dir + "/cards.bmp").c_str(), CView::kNoRedraw);
-        },
-        ::testing::ExitedWithCode(255),
-        "That image file is the wrong size(.|\n)*cards.bmp in the application directory is not "
-        "the real cards.bmp, please reinstall.");
+    Files empty, wrong;
+    wrong.Picture("cards.bmp", 10, 10, qRgb(0, 0, 0), "BMP");
+    for (const auto& [folder, said] :
+         {std::pair{empty.Folder(),
+                    "I can't find that CardSet(.|\n)*I can't find the bitmap "
+                    "cards.bmp, make sure it's in the same directory as the "
+                    "executable."},
+          {wrong.Folder(),
+           "That image file is the wrong size(.|\n)*cards.bmp in the application "
+           "directory is not the real cards.bmp, please reinstall."}})
+        EXPECT_EXIT(
+            {
+                testseams::EchoAlerts(true);
+                view->SetApplicationFolder(folder);
+                view->SetBitmap((folder + "/cards.bmp").c_str(), CView::kNoRedraw);
+            },
+            ::testing::ExitedWithCode(255), said);
 }
 
 }  // namespace

@@ -98,15 +98,14 @@ TEST_F(Mouse, TheSecondaryButtonSendsACardToItsPackOrTheFirstPlaceThatTakesIt) {
     EXPECT_EQ(view->Model().fannedCount, 2);
     RightClick(150, 60);
     EXPECT_EQ(view->Model().packCount[1], 1);
-    const int undos = UndoCount();
-    ASSERT_EQ(undos, 4);
+    ASSERT_EQ(UndoCount(), 4);
     view->SetFlags(1, 0, 0, 0);
     const std::string before = Layout();
     for (BPoint p : {AtPack(3), BPoint(135, 60), AtStack(1), AtStack(3), kAtDeck, AtPack(2),
                      BPoint(650, 450), BPoint(108, 300)})
         RightClick(p);  // frozen; the two of diamonds; face down; empty; nothing
     EXPECT_EQ(Layout(), before);
-    EXPECT_EQ(UndoCount(), undos);
+    EXPECT_EQ(UndoCount(), 4);
     view->SetFlags(0, 0, 0, 0);
     RightClick(AtPack(3));
     EXPECT_EQ(view->Model().stacks[5][1], CCard(2, 8));

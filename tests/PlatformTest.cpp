@@ -1,15 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include <gtest/gtest.h>
-
 #include <QDialog>
+#include <QDirIterator>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QTimer>
-#include <vector>
+#include <map>
 
 #include "TestSupport.h"
 #include "platform/Alert.h"
 #include "platform/Application.h"
-#include "platform/System.h"
 
 using namespace testing_support;
 
@@ -123,6 +122,33 @@ TEST(Alerts, EscapeAndTheCloseBoxAnswerAsTheFirstButton) {
                           b->click();
               }),
               1);
+}
+
+// Each folder includes only itself and the folders below it, and only platform/ includes Qt.
+TEST(Layers, EachFolderIncludesOnlyItselfAndTheFoldersBelowIt) {
+    const std::map<QString, QStringList> below = {{"game", {"game"}},
+                                                  {"platform", {"platform"}},
+                                                  {"view", {"view", "game", "platform"}},
+                                                  {"app", {"app", "view", "game", "platform"}}};
+    const QRegularExpression include(R"(^#include [<"](?:(\w+)/)?([^>"]+)[>"])",
+                                     QRegularExpression::MultilineOption);
+    int files = 0;
+    for (const auto& [folder, allowed] : below)
+        for (QDirIterator it(TARNWICK_SOURCE_DIR "/" + folder, {"*.h", "*.cpp"}); it.hasNext();) {
+            QFile file(it.next());
+            ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+            ++files;
+            for (auto m = include.globalMatch(QString::fromUtf8(file.readAll())); m.hasNext();) {
+                const auto match = m.next();
+                const QString top = match.captured(1), what = folder + "/" + it.fileName() +
+                                                              " includes " + match.captured(0);
+                EXPECT_TRUE(!below.count(top) || allowed.contains(top)) << what.toStdString();
+                EXPECT_TRUE(!top.isEmpty() || !match.captured(2).startsWith('Q') ||
+                            folder == "platform")
+                    << what.toStdString();
+            }
+        }
+    EXPECT_GT(files, 40);
 }
 
 }  // namespace

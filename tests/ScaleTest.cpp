@@ -50,7 +50,6 @@ class Scale : public TableFixture {
 // leave the screen as the off-screen table. (The planned soak, run at these densities too,
 // compares the two after every press.)
 TEST_F(Scale, CardsAreTheLargerSheetsAndDragsAndFlightsLeaveNoTrace) {
-    QCoreApplication::processEvents();  // the window is exposed and painted once
     ClearTable();
     PutOnStack(1, CCard(4, 9));
     PutOnStack(1, CCard(1, 8));

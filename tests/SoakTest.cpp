@@ -55,29 +55,26 @@ TEST_F(Soak, RandomPlayKeepsEveryCardAndEveryRule) {
         view->SetFlags(rng() % 2, rng() % 4 != 0, rng() % 2, 0);
         for (int press = 0; press < pressesPerGame; ++press) {
             const int action = int(rng() % 100);
-            std::string what;
-            if (action < 25) {
-                what = "deck";
+            const char* what = action < 25   ? "deck"
+                               : action < 65 ? "drag"
+                               : action < 85 ? "secondary"
+                               : action < 95 ? "odd buttons"  // several, or none when looked at
+                                             : "undo";
+            const BPoint from = SomeCard(rng), to = SomePlace(rng);
+            if (action < 25)
                 Click(60, 60, 1 + int(rng() % 2));
-            } else if (action < 65) {
-                const BPoint from = SomeCard(rng), to = SomePlace(rng);
-                what = "drag";
+            else if (action < 65)
                 Drag({from, BPoint((from.x + to.x) / 2, (from.y + to.y) / 2), to});
-            } else if (action < 85) {
-                what = "secondary";
-                const BPoint at = SomeCard(rng);
-                RightClick(int(at.x), int(at.y));
-            } else if (action < 95) {
-                what = "odd buttons";  // several at once, or none by the time it is looked at
-                testseams::Press(view, 1 + rng() % 4, {{SomePlace(rng), uint32(rng() % 5)}});
-            } else {
-                what = "undo";
+            else if (action < 85)
+                RightClick(from);
+            else if (action < 95)
+                testseams::Press(view, 1 + rng() % 4, {{to, uint32(rng() % 5)}});
+            else
                 window->PostMessage(MSG_UNDO);
-            }
             if (!testseams::Alerts().empty())
                 testseams::ScriptAlerts({0});
             BLooper::DispatchAllPending();
-            ExpectLegalTable(what + " in game " + std::to_string(game));
+            ExpectLegalTable(what + std::string(" in game ") + std::to_string(game));
             if (HasFatalFailure())
                 return;
         }

@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The search works on a small table of its own, changed in place and changed back, and tells
-// tables apart by an exact key of five words. It looks at the most promising table first, and at
-// every table it can reach before it calls a game lost. What keeps it small: stacks in any order
+// tables apart by an exact key of five words. Before it begins, it looks for a card that can never
+// leave its stack (see Stuck). Then three searches take turns (see Solve), and each looks at every
+// table it can reach before it calls a game lost. What keeps it small: stacks in any order
 // are one table, and so is the deck at any place of its round; cards the deck brings up are played
 // without turning it for its own sake; a face-down top card is turned at once, and a card no card
 // will want goes home at once and never comes back; steps that only make a later use possible wait
@@ -98,8 +99,20 @@ void TurnUncovered(State& s, int st, Undo* u) {
 
 class Search {
   public:
-    Search(const Table& start, const Options& options, const SolveBudget& budget);
-    SolveResult Run();
+    // Which table is looked at next: the most promising, or the latest found, deepest first,
+    // with the steps from a table tried in their order or the other way round.
+    enum class Order { kBest, kDeepFirstStepFirst, kDeepLastStepFirst };
+    enum class Status { kGoing, kWon, kLost, kCannot };
+    Search(const Table& start, const Options& options, const SolveBudget& budget, Order order);
+    // kCannot when the table is not one the search can hold; kLost when a card can never leave
+    // its stack.
+    Status Begin();
+    // Looks at one table: kWon when it is won, kLost when no table is left to look at.
+    Status Expand();
+    std::vector<Move> Winning() const { return Line(PathTo(wonAt)); }
+    // The first move towards the most promising table found.
+    std::vector<Move> Guess() const;
+    uint64_t States() const { return parent.size() - 1; }
 
   private:
     bool Representable(const Table& t) const;
@@ -109,6 +122,7 @@ class Search {
     bool Coverable(Card w, Card notCard) const;
     bool RunMoves(int st) const;
     bool KingReady() const;
+    bool Stuck() const;
     bool Useful(const Step& m, const Undo& undo) const;
     void Generate();
     void Targets(Card head, int count, int own, const Step& step);
@@ -151,15 +165,20 @@ class Search {
     // For each table seen, by its key's index: the table it was reached from, and the step.
     std::vector<uint32_t> parent;
     std::vector<Step> stepTo;
-    uint64_t expanded = 0;
+    const Order order;
+    std::priority_queue<uint64_t> open;  // for kBest: a table's score above its index
+    std::vector<uint32_t> deep;          // for the others: the tables to look at, next last
+    uint32_t best = 0;
+    int bestScore = 0;
+    uint32_t wonAt = 0;
     // What keys leave out: the deck and pile's first row, and the stacks' face-down cards.
     Card firstTalon[kTalonMax];
     int firstTalonCount = 0;
     Card firstStacks[kStacks][kStackCapacity];
 };
 
-Search::Search(const Table& t, const Options& o, const SolveBudget& b)
-    : start(t), options(o), budget(b), perTurn(o.DealsOne() ? 1 : kFannedMax) {
+Search::Search(const Table& t, const Options& o, const SolveBudget& b, Order ord)
+    : start(t), options(o), budget(b), perTurn(o.DealsOne() ? 1 : kFannedMax), order(ord) {
     for (int i = t.pile.GetNumCards() - 1; i >= 0; --i)
         s.talon[s.talonCount++] = Code(t.pile.GetCard(i));
     s.pos = s.talonCount;
@@ -458,6 +477,65 @@ bool Search::KingReady() const {
     return false;
 }
 
+// Whether some card on a stack can never leave it, so the game is lost. A card leaves either for
+// its pack, after every lower card of its suit, or onto one of the two cards of the other colour
+// a rank higher (a king onto an empty stack). A card below it on its own stack can be neither, and
+// a card elsewhere on a stack can be either only once the card on it has left. Starting from
+// "every card can leave", cards that cannot are struck out until none is: what is left is more
+// than can really leave, so a card struck out truly never leaves.
+bool Search::Stuck() const {
+    // Where each card lies: 0 off the stacks (deck, pile or pack), else 1 + stack * 32 + row.
+    uint16_t where[64] = {};
+    for (int st = 0; st < kStacks; ++st)
+        for (int r = 0; r < s.count[st]; ++r)
+            where[Index(s.cards[st][r])] = uint16_t(1 + st * 32 + r);
+    bool leaves[64];
+    std::fill(std::begin(leaves), std::end(leaves), true);
+    // Whether card z could be uncovered before the card at (st, r) leaves.
+    auto open = [&](Card z, int st, int r) {
+        const int w = where[Index(z)];
+        if (w == 0)
+            return true;
+        const int zs = (w - 1) / 32, zr = (w - 1) % 32;
+        if (zs == st && zr < r)
+            return false;
+        return zr >= s.down[zs] || leaves[Index(s.cards[zs][zr + 1])];
+    };
+    for (bool changed = true; changed;) {
+        changed = false;
+        for (int st = 0; st < kStacks; ++st)
+            for (int r = 0; r < s.count[st] && r <= s.down[st]; ++r) {
+                const Card y = s.cards[st][r];
+                if (!leaves[Index(y)] || NumberOf(y) == 13)
+                    continue;
+                const int suit = SuitOf(y);
+                bool home = true;
+                for (int n = s.home[suit] + 1; home && n < NumberOf(y); ++n) {
+                    const Card l = Card(suit * 16 + n);
+                    home = open(l, st, r) && (where[Index(l)] == 0 || leaves[Index(l)]);
+                }
+                bool parent = false;
+                for (int ps : Red(y) ? std::array{3, 4} : std::array{1, 2}) {
+                    const Card p = Card(ps * 16 + NumberOf(y) + 1);
+                    if (where[Index(p)] == 0 && options.PacksFrozen() && s.home[ps] >= NumberOf(p))
+                        continue;
+                    parent = parent || open(p, st, r);
+                }
+                if (r < s.down[st] && !leaves[Index(s.cards[st][r + 1])])
+                    home = parent = false;
+                if (!home && !parent) {
+                    leaves[Index(y)] = false;
+                    changed = true;
+                }
+            }
+    }
+    for (int st = 0; st < kStacks; ++st)
+        for (int r = 0; r < s.count[st]; ++r)
+            if (!leaves[Index(s.cards[st][r])])
+                return true;
+    return false;
+}
+
 // Two steps do nothing by themselves but make a use possible: a run taken off part of another run
 // uncovers a face-up card, and a whole run moved off an empty stack's bottom empties it. Nothing
 // else changes by them (a card put on another covers it, which is never of use), so in any winning
@@ -695,84 +773,136 @@ std::vector<uint32_t> Search::PathTo(uint32_t index) const {
     return path;
 }
 
-// Best first: the most promising table not yet looked at is looked at next, the latest of equals
-// first. Every table reached is looked at in the end, so when none is won the game is lost.
-SolveResult Search::Run() {
-    SolveResult result;
+uint64_t Entry(int score, uint32_t index) {
+    return uint64_t(uint32_t(score + (1 << 30))) << 32 | index;
+}
+
+Search::Status Search::Begin() {
     if (!Representable(start))
-        return result;  // unknown
-    const auto begun = std::chrono::steady_clock::now();
+        return Status::kCannot;
     for (int st = 0; st < kStacks; ++st) {
         Undo ignored;
         TurnUncovered(s, st, &ignored);
     }
+    if (!budget.everyStep && Stuck())
+        return Status::kLost;
     uint64_t key[kKeyWords];
     KeyOf(key);
     Insert(key, Hash(key, kKeyWords));
     parent.push_back(0);
     stepTo.push_back({});
-    std::priority_queue<uint64_t> open;
-    auto entry = [](int score, uint32_t index) {
-        return uint64_t(uint32_t(score + (1 << 30))) << 32 | index;
-    };
-    open.push(entry(Score(), 0));
-    uint32_t best = 0;
-    int bestScore = Score();
-    while (!open.empty()) {
-        const uint32_t at = uint32_t(open.top());
+    bestScore = Score();
+    if (order == Order::kBest)
+        open.push(Entry(bestScore, 0));
+    else
+        deep.push_back(0);
+    return Status::kGoing;
+}
+
+// Every table reached is looked at in the end, in any order, so when none is won the game is
+// lost. Best first, the latest of equals goes first.
+Search::Status Search::Expand() {
+    if (open.empty() && deep.empty())
+        return Status::kLost;
+    uint32_t at;
+    if (order == Order::kBest) {
+        at = uint32_t(open.top());
         open.pop();
-        Decode(&keys[size_t(at) * kKeyWords], &s);
-        if (s.homeTotal == kAllHome) {
-            result.outcome = SolveResult::Outcome::kWon;
-            result.moves = Line(PathTo(at));
-            return result;
-        }
-        steps.clear();
-        Generate();
-        // Every step's key first, with its slot asked for from memory, then each looked up.
-        children.resize(steps.size());
-        for (size_t i = 0; i < steps.size(); ++i) {
-            Undo undo;
-            Make(steps[i], &undo);
-            KeyOf(children[i].key);
-            children[i].score = Score();
-            children[i].hash = Hash(children[i].key, kKeyWords);
-            __builtin_prefetch(&slots[children[i].hash & (slots.size() - 1)]);
-            Unmake(steps[i], undo);
-        }
-        for (size_t i = 0; i < steps.size(); ++i) {
-            const Child& child = children[i];
-            if (!Insert(child.key, child.hash))
-                continue;
-            const uint32_t index = uint32_t(parent.size());
-            parent.push_back(at);
-            stepTo.push_back(steps[i]);
-            ++result.states;
-            open.push(entry(child.score, index));
-            if (child.score > bestScore) {
-                bestScore = child.score;
-                best = index;
-            }
-        }
-        const bool stopped = budget.stop && budget.stop->load(std::memory_order_relaxed);
-        if (stopped || (++expanded & 255) == 0) {
-            const double seconds =
-                std::chrono::duration<double>(std::chrono::steady_clock::now() - begun).count();
-            if (stopped || result.states >= budget.states || seconds >= budget.seconds) {
-                // The guess: the first move towards the most promising table found.
-                const std::vector<Move> line = Line(PathTo(best));
-                if (!line.empty())
-                    result.moves.assign(line.begin(), line.begin() + 1);
-                return result;  // unknown
-            }
+    } else {
+        at = deep.back();
+        deep.pop_back();
+    }
+    Decode(&keys[size_t(at) * kKeyWords], &s);
+    if (s.homeTotal == kAllHome) {
+        wonAt = at;
+        return Status::kWon;
+    }
+    steps.clear();
+    Generate();
+    // Every step's key first, with its slot asked for from memory, then each looked up.
+    children.resize(steps.size());
+    for (size_t i = 0; i < steps.size(); ++i) {
+        Undo undo;
+        Make(steps[i], &undo);
+        KeyOf(children[i].key);
+        children[i].score = Score();
+        children[i].hash = Hash(children[i].key, kKeyWords);
+        __builtin_prefetch(&slots[children[i].hash & (slots.size() - 1)]);
+        Unmake(steps[i], undo);
+    }
+    const size_t firstChild = deep.size();
+    for (size_t i = 0; i < steps.size(); ++i) {
+        const Child& child = children[i];
+        if (!Insert(child.key, child.hash))
+            continue;
+        const uint32_t index = uint32_t(parent.size());
+        parent.push_back(at);
+        stepTo.push_back(steps[i]);
+        if (order == Order::kBest)
+            open.push(Entry(child.score, index));
+        else
+            deep.push_back(index);
+        if (child.score > bestScore) {
+            bestScore = child.score;
+            best = index;
         }
     }
-    result.outcome = SolveResult::Outcome::kLost;
-    return result;
+    if (order == Order::kDeepFirstStepFirst)
+        std::reverse(deep.begin() + long(firstChild), deep.end());
+    return Status::kGoing;
+}
+
+std::vector<Move> Search::Guess() const {
+    const std::vector<Move> line = Line(PathTo(best));
+    return line.empty() ? line : std::vector<Move>(line.begin(), line.begin() + 1);
 }
 
 }  // namespace
 
+// Three searches of the same tables take turns, each with its own record of the tables seen: best
+// first has every other turn, and one of two deepest-first searches the rest. A best-first search
+// can spend its budget among tables that look good but lead nowhere, where going deep finds a win
+// at once, and the other way round; a table with no win is lost when any of them has looked at all
+// it reaches.
 SolveResult Solve(const Table& start, const Options& options, const SolveBudget& budget) {
-    return Search(start, options, budget).Run();
+    using Order = Search::Order;
+    using Status = Search::Status;
+    SolveResult result;
+    Search broad(start, options, budget, Order::kBest);
+    Search first(start, options, budget, Order::kDeepFirstStepFirst);
+    Search last(start, options, budget, Order::kDeepLastStepFirst);
+    const Status begun = broad.Begin();
+    if (begun == Status::kCannot)
+        return result;  // unknown
+    if (begun == Status::kLost) {
+        result.outcome = SolveResult::Outcome::kLost;
+        return result;
+    }
+    first.Begin();
+    last.Begin();
+    const auto clockStart = std::chrono::steady_clock::now();
+    for (uint64_t turn = 0;; ++turn) {
+        const bool stopped = budget.stop && budget.stop->load(std::memory_order_relaxed);
+        if (stopped || (turn % 256 == 0 && turn > 0)) {
+            const double seconds =
+                std::chrono::duration<double>(std::chrono::steady_clock::now() - clockStart)
+                    .count();
+            if (stopped || result.states >= budget.states || seconds >= budget.seconds) {
+                result.moves = broad.Guess();
+                return result;  // unknown
+            }
+        }
+        Search& search = turn % 2 == 0 ? broad : turn % 4 == 1 ? first : last;
+        const Status status = search.Expand();
+        result.states = broad.States() + first.States() + last.States();
+        if (status == Status::kWon) {
+            result.outcome = SolveResult::Outcome::kWon;
+            result.moves = search.Winning();
+            return result;
+        }
+        if (status == Status::kLost) {
+            result.outcome = SolveResult::Outcome::kLost;
+            return result;
+        }
+    }
 }

@@ -68,6 +68,33 @@ TEST(Solver, AWinThatNeedsCardsBackFromThePacksIsLostWithThePacksFrozen) {
     EXPECT_TRUE(fromAPack);
 }
 
+// The three of spades lies face up on its ace and both red fours, all face down. It can go
+// neither home (its ace is under it) nor onto a red four (both are under it), so it never leaves,
+// and the game is lost before any table is searched. With one red four in the deck instead, the
+// three has somewhere to go, and the game is won.
+TEST(Solver, ACardThatCanNeverLeaveItsStackLosesAtOnce) {
+    for (bool fourInDeck : {false, true}) {
+        Table t = AllHomeBut({CCard(3, 1), CCard(1, 4), CCard(2, 4)});
+        PutOnStack(t, 0, CCard(1, 4), 1);
+        if (!fourInDeck)
+            PutOnStack(t, 0, CCard(2, 4), 1);
+        PutOnStack(t, 0, CCard(3, 1), 1);
+        PutOnStack(t, 0, CCard(3, 3));
+        for (int n = 13; n >= 1; --n)
+            for (int suit : {1, 2, 3})
+                if (n != 3 || suit != 3)
+                    if ((suit == 3 && n > 1) || n > 4 || (fourInDeck && suit == 2 && n == 4))
+                        t.deck.PutCardOnTop(CCard(suit, n));
+        const SolveResult r = Solve(t, kThree);
+        if (fourInDeck) {
+            ExpectReplayWins(t, kThree, r);
+        } else {
+            EXPECT_EQ(r.outcome, SolveResult::Outcome::kLost);
+            EXPECT_EQ(r.states, 0u);
+        }
+    }
+}
+
 // Real deals: whatever the answer, a "won" replays, and every deal is decided quickly or
 // reported unknown within its budget.
 TEST(Solver, RealDealsWonReplayToFourFullPacks) {

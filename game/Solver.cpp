@@ -43,10 +43,6 @@ int Index(Card c) {
 uint64_t Bit(Card c) {
     return uint64_t(1) << Index(c);
 }
-// Whether a card goes on another on a stack: the other colour, one lower.
-bool GoesOn(Card card, Card onto) {
-    return Red(card) != Red(onto) && NumberOf(onto) == NumberOf(card) + 1;
-}
 
 constexpr int kTalonMax = 52;
 constexpr int kAllHome = kPacks * kPackCapacity;
@@ -120,13 +116,13 @@ class Search {
     void Unmake(const Step& m, const Undo& u);
     bool WantedNoMore(Card c) const;
     bool Coverable(Card w, Card notCard) const;
-    bool RunMoves(int st) const;
     bool KingReady() const;
     bool Stuck() const;
     bool Useful(const Step& m, const Undo& undo) const;
     void Generate();
     void Targets(Card head, int count, int own, const Step& step);
-    void KeyOf(uint64_t* key) const;
+    // The key of the table, from the keys of its stacks when they are known already.
+    void KeyOf(uint64_t* key, const uint64_t* stackKeys = nullptr) const;
     bool Insert(const uint64_t* key, uint64_t hash);
     void Grow();
     void Decode(const uint64_t* key, State* out) const;
@@ -419,6 +415,11 @@ void Search::Generate() {
             Make(m, &undo);
             keep = Useful(m, undo);
             Unmake(m, undo);
+        } else if (!budget.everyStep && m.kind == Kind::kTalonStack && options.DealsOne()) {
+            // Turned one at a time, every card of the deck and pile comes up in every round, so
+            // taking one out changes nothing the deck can do: the card is put on a stack only
+            // when a card could go on it at once, as it can wait for that.
+            keep = Coverable(s.talon[m.from], 0);
         }
         if (keep)
             steps[kept++] = m;
@@ -445,22 +446,6 @@ bool Search::Coverable(Card w, Card notCard) const {
             ready |= Bit(y);
     }
     return (ready & wanted & ~(notCard != 0 ? Bit(notCard) : 0)) != 0;
-}
-
-// Whether a run from some face-up row of a stack (with the cards on it) could go to another
-// stack now.
-bool Search::RunMoves(int st) const {
-    for (int r = s.down[st]; r < s.count[st]; ++r) {
-        const Card head = s.cards[st][r];
-        for (int to = 0; to < kStacks; ++to) {
-            const int n = s.count[to];
-            if (to != st &&
-                (NumberOf(head) == 13 ? n == 0 && r > 0
-                                      : n > s.down[to] && GoesOn(head, s.cards[to][n - 1])))
-                return true;
-        }
-    }
-    return false;
 }
 
 // Whether a king could go to an empty stack now: one with cards below it on a stack, one turning
@@ -540,17 +525,18 @@ bool Search::Stuck() const {
 // uncovers a face-up card, and a whole run moved off an empty stack's bottom empties it. Nothing
 // else changes by them (a card put on another covers it, which is never of use), so in any winning
 // line such a step can wait until just before its use. So the search makes one only when a use
-// could follow at once: the uncovered card goes home, takes a card (not the run just moved off
-// it), or moves with the cards on it; a king is ready for the empty stack. What counts as ready
-// never waits on another such step, so the steps can always be put in that order, and the search
-// stays exact.
+// could follow at once: the uncovered card goes home or takes a card (not the run just moved off
+// it); a king is ready for the empty stack. The uncovered card moving on is no use of its own: it
+// could as well move with the run still on it, and the run come off later if ever. What counts as
+// ready never waits on another such step, so the steps can always be put in that order, and the
+// search stays exact.
 bool Search::Useful(const Step& m, const Undo& undo) const {
     const int a = m.from;
     if (s.count[a] == 0)
         return KingReady();
     const Card w = s.cards[a][s.count[a] - 1];
     return s.home[SuitOf(w)] == NumberOf(w) - 1 ||
-           Coverable(w, s.cards[m.to][s.count[m.to] - undo.moved]) || RunMoves(a);
+           Coverable(w, s.cards[m.to][s.count[m.to] - undo.moved]);
 }
 
 // A stack as 30 bits: which stack it is, only while it has face-down cards (they are its own);
@@ -576,10 +562,10 @@ uint64_t StackKey(const State& s, int st) {
 // table), the packs by suit (each is one suit from its ace, so its count says it all), where the
 // pile ends in the row, and which cards of the first row are left. How many pile cards show
 // fanned changes nothing a move can do.
-void Search::KeyOf(uint64_t* key) const {
+void Search::KeyOf(uint64_t* key, const uint64_t* stackKeys) const {
     uint64_t st[kStacks];
     for (int i = 0; i < kStacks; ++i) {
-        const uint64_t k = StackKey(s, i);
+        const uint64_t k = stackKeys != nullptr ? stackKeys[i] : StackKey(s, i);
         int j = i;
         for (; j > 0 && st[j - 1] < k; --j)
             st[j] = st[j - 1];
@@ -820,15 +806,27 @@ Search::Status Search::Expand() {
     steps.clear();
     Generate();
     // Every step's key first, with its slot asked for from memory, then each looked up.
+    // A step changes two stacks at most: the others keep their keys.
+    uint64_t stackKeys[kStacks];
+    for (int st = 0; st < kStacks; ++st)
+        stackKeys[st] = StackKey(s, st);
     children.resize(steps.size());
     for (size_t i = 0; i < steps.size(); ++i) {
+        const Step& m = steps[i];
         Undo undo;
-        Make(steps[i], &undo);
-        KeyOf(children[i].key);
+        Make(m, &undo);
+        uint64_t changed[kStacks];
+        std::copy(std::begin(stackKeys), std::end(stackKeys), changed);
+        if (m.kind == Kind::kStackHome || m.kind == Kind::kStackStack)
+            changed[m.from] = StackKey(s, m.from);
+        if (m.kind == Kind::kStackStack || m.kind == Kind::kTalonStack ||
+            m.kind == Kind::kHomeStack)
+            changed[m.to] = StackKey(s, m.to);
+        KeyOf(children[i].key, changed);
         children[i].score = Score();
         children[i].hash = Hash(children[i].key, kKeyWords);
         __builtin_prefetch(&slots[children[i].hash & (slots.size() - 1)]);
-        Unmake(steps[i], undo);
+        Unmake(m, undo);
     }
     const size_t firstChild = deep.size();
     for (size_t i = 0; i < steps.size(); ++i) {

@@ -100,9 +100,9 @@ class Search {
     enum class Order { kBest, kDeepFirstStepFirst, kDeepLastStepFirst };
     enum class Status { kGoing, kWon, kLost, kCannot };
     Search(const Table& start, const Options& options, const SolveBudget& budget, Order order);
-    // kCannot when the table is not one the search can hold; kLost when a card can never leave
-    // its stack.
+    // kCannot when the table is not one the search can hold.
     Status Begin();
+    bool Stuck() const;
     // Looks at one table: kWon when it is won, kLost when no table is left to look at.
     Status Expand();
     std::vector<Move> Winning() const { return Line(PathTo(wonAt)); }
@@ -117,7 +117,6 @@ class Search {
     bool WantedNoMore(Card c) const;
     bool Coverable(Card w, Card notCard) const;
     bool KingReady() const;
-    bool Stuck() const;
     bool Useful(const Step& m, const Undo& undo) const;
     void Generate();
     void Targets(Card head, int count, int own, const Step& step);
@@ -770,8 +769,6 @@ Search::Status Search::Begin() {
         Undo ignored;
         TurnUncovered(s, st, &ignored);
     }
-    if (!budget.everyStep && Stuck())
-        return Status::kLost;
     uint64_t key[kKeyWords];
     KeyOf(key);
     Insert(key, Hash(key, kKeyWords));
@@ -869,10 +866,9 @@ SolveResult Solve(const Table& start, const Options& options, const SolveBudget&
     Search broad(start, options, budget, Order::kBest);
     Search first(start, options, budget, Order::kDeepFirstStepFirst);
     Search last(start, options, budget, Order::kDeepLastStepFirst);
-    const Status begun = broad.Begin();
-    if (begun == Status::kCannot)
+    if (broad.Begin() == Status::kCannot)
         return result;  // unknown
-    if (begun == Status::kLost) {
+    if (!budget.everyStep && broad.Stuck()) {
         result.outcome = SolveResult::Outcome::kLost;
         return result;
     }

@@ -100,8 +100,9 @@ class Search {
     enum class Order { kBest, kDeepFirstStepFirst, kDeepLastStepFirst };
     enum class Status { kGoing, kWon, kLost, kCannot };
     Search(const Table& start, const Options& options, const SolveBudget& budget, Order order);
-    // kCannot when the table is not one the search can hold.
+    // kCannot when the table is not one the search can hold, else kGoing.
     Status Begin();
+    // After Begin: whether some card can never leave its stack, so the game is lost.
     bool Stuck() const;
     // Looks at one table: kWon when it is won, kLost when no table is left to look at.
     Status Expand();

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The search works on a small table of its own, changed in place and changed back, and tells
-// tables apart by an exact key of five words. Before it begins, it looks for a card that can never
-// leave its stack (see Stuck). Then three searches take turns (see Solve), and each looks at every
-// table it can reach before it calls a game lost. What keeps it small: stacks in any order
+// tables apart by an exact key of five words. Three searches take turns (see Solve), and each
+// looks at every table it can reach before it calls a game lost. What keeps it small: a table
+// where some card can never leave its place goes no further (see Stuck); stacks in any order
 // are one table, and so is the deck at any place of its round; cards the deck brings up are played
 // without turning it for its own sake; a face-down top card is turned at once, and a card no card
 // will want goes home at once and never comes back; steps that only make a later use possible wait
@@ -102,8 +102,6 @@ class Search {
     Search(const Table& start, const Options& options, const SolveBudget& budget, Order order);
     // kCannot when the table is not one the search can hold, else kGoing.
     Status Begin();
-    // After Begin: whether some card can never leave its stack, so the game is lost.
-    bool Stuck() const;
     // Looks at one table: kWon when it is won, kLost when no table is left to look at.
     Status Expand();
     std::vector<Move> Winning() const { return Line(PathTo(wonAt)); }
@@ -119,6 +117,7 @@ class Search {
     bool Coverable(Card w, Card notCard) const;
     bool KingReady() const;
     bool Useful(const Step& m, const Undo& undo) const;
+    bool Stuck() const;
     void Generate();
     void Targets(Card head, int count, int own, const Step& step);
     // The key of the table, from the keys of its stacks when they are known already.
@@ -462,63 +461,87 @@ bool Search::KingReady() const {
     return false;
 }
 
-// Whether some card on a stack can never leave it, so the game is lost. A card leaves either for
-// its pack, after every lower card of its suit, or onto one of the two cards of the other colour
-// a rank higher (a king onto an empty stack). A card below it on its own stack can be neither, and
-// a card elsewhere on a stack can be either only once the card on it has left. Starting from
-// "every card can leave", cards that cannot are struck out until none is: what is left is more
-// than can really leave, so a card struck out truly never leaves.
+// Whether some card on a stack can never leave the card or place under it, so the game is lost.
+// A card leaves for its pack, once it is uncovered and every lower card of its suit is home or can
+// leave; or onto one of the two cards of the other colour a rank higher, once that card is
+// uncovered, or put on a stack itself if it is off them; a king onto an empty stack, once a stack
+// is empty or its bottom card can leave. A face-down card does nothing until the card on it has
+// left. Starting from "no card can leave", a card is added once one of these holds by what is
+// known so far. The cards that leave in a real game are all added in the order they leave, as each
+// needs only what happened before it; so a card never added never leaves, and the game cannot be
+// won. A card under one not yet added is never added before it, so a card can never count on one
+// under itself.
 bool Search::Stuck() const {
-    // Where each card lies: 0 off the stacks (deck, pile or pack), else 1 + stack * 32 + row.
-    uint16_t where[64] = {};
-    for (int st = 0; st < kStacks; ++st)
-        for (int r = 0; r < s.count[st]; ++r)
-            where[Index(s.cards[st][r])] = uint16_t(1 + st * 32 + r);
-    bool leaves[64];
-    std::fill(std::begin(leaves), std::end(leaves), true);
-    // Whether card z could be uncovered before the card at (st, r) leaves.
-    auto open = [&](Card z, int st, int r) {
-        const int w = where[Index(z)];
-        if (w == 0)
+    // For each card on a stack, the index of the card on it, or 64 for none; 255 off the stacks.
+    uint8_t on[64];
+    std::memset(on, 255, sizeof on);
+    uint64_t onStacks = 0;
+    bool emptied = false;  // whether a stack is empty, or its bottom card can leave
+    for (int st = 0; st < kStacks; ++st) {
+        emptied = emptied || s.count[st] == 0;
+        for (int r = 0; r < s.count[st]; ++r) {
+            const Card c = s.cards[st][r];
+            on[Index(c)] = r + 1 < s.count[st] ? uint8_t(Index(s.cards[st][r + 1])) : 64;
+            onStacks |= Bit(c);
+        }
+    }
+    uint64_t leaves = 0;  // cards on the stacks known to be able to leave what is under them
+    auto uncovered = [&](Card z) {
+        return on[Index(z)] == 64 || (leaves >> on[Index(z)] & 1) != 0;
+    };
+    // Cards off the stacks that could be put on one: a king on an empty stack, another on one of
+    // the two cards it can go on, once that is uncovered or put on a stack itself.
+    uint64_t placedYes = 0, placedNo = 0;
+    auto placed = [&](auto& self, Card p) -> bool {
+        if ((placedYes & Bit(p)) != 0)
             return true;
-        const int zs = (w - 1) / 32, zr = (w - 1) % 32;
-        if (zs == st && zr < r)
+        if ((placedNo & Bit(p)) != 0 || (options.PacksFrozen() && s.home[SuitOf(p)] >= NumberOf(p)))
             return false;
-        return zr >= s.down[zs] || leaves[Index(s.cards[zs][zr + 1])];
+        bool yes = NumberOf(p) == 13 && emptied;
+        if (NumberOf(p) < 13)
+            for (int qs : Red(p) ? std::array{3, 4} : std::array{1, 2}) {
+                const Card q = Card(qs * 16 + NumberOf(p) + 1);
+                yes = yes || (on[Index(q)] != 255 ? uncovered(q) : self(self, q));
+            }
+        (yes ? placedYes : placedNo) |= Bit(p);
+        return yes;
     };
     for (bool changed = true; changed;) {
         changed = false;
+        placedNo = 0;
+        // For each suit, the highest number whose every card from the pack up is home, off the
+        // stacks, or able to leave.
+        int homeable[5];
+        for (int suit = 1; suit <= 4; ++suit) {
+            int n = s.home[suit];
+            while (n < 13 && ((onStacks & ~leaves) & Bit(Card(suit * 16 + n + 1))) == 0)
+                ++n;
+            homeable[suit] = n;
+        }
         for (int st = 0; st < kStacks; ++st)
-            for (int r = 0; r < s.count[st] && r <= s.down[st]; ++r) {
+            for (int r = s.count[st] - 1; r >= 0; --r) {
                 const Card y = s.cards[st][r];
-                if (!leaves[Index(y)] || NumberOf(y) == 13)
+                if ((leaves & Bit(y)) != 0)
                     continue;
-                const int suit = SuitOf(y);
-                bool home = true;
-                for (int n = s.home[suit] + 1; home && n < NumberOf(y); ++n) {
-                    const Card l = Card(suit * 16 + n);
-                    home = open(l, st, r) && (where[Index(l)] == 0 || leaves[Index(l)]);
-                }
-                bool parent = false;
-                for (int ps : Red(y) ? std::array{3, 4} : std::array{1, 2}) {
-                    const Card p = Card(ps * 16 + NumberOf(y) + 1);
-                    if (where[Index(p)] == 0 && options.PacksFrozen() && s.home[ps] >= NumberOf(p))
-                        continue;
-                    parent = parent || open(p, st, r);
-                }
-                if (r < s.down[st] && !leaves[Index(s.cards[st][r + 1])])
-                    home = parent = false;
-                if (!home && !parent) {
-                    leaves[Index(y)] = false;
+                const bool free = uncovered(y);
+                if (r < s.down[st] && !free)
+                    continue;
+                bool can = free && homeable[SuitOf(y)] >= NumberOf(y) - 1;
+                if (NumberOf(y) == 13)
+                    can = can || emptied;
+                else
+                    for (int ps : Red(y) ? std::array{3, 4} : std::array{1, 2}) {
+                        const Card p = Card(ps * 16 + NumberOf(y) + 1);
+                        can = can || (on[Index(p)] != 255 ? uncovered(p) : placed(placed, p));
+                    }
+                if (can) {
+                    leaves |= Bit(y);
+                    emptied = emptied || r == 0;
                     changed = true;
                 }
             }
     }
-    for (int st = 0; st < kStacks; ++st)
-        for (int r = 0; r < s.count[st]; ++r)
-            if (!leaves[Index(s.cards[st][r])])
-                return true;
-    return false;
+    return leaves != onStacks;
 }
 
 // Two steps do nothing by themselves but make a use possible: a run taken off part of another run
@@ -801,6 +824,8 @@ Search::Status Search::Expand() {
         wonAt = at;
         return Status::kWon;
     }
+    if (!budget.everyStep && Stuck())
+        return Status::kGoing;  // no table after it is won either
     steps.clear();
     Generate();
     // Every step's key first, with its slot asked for from memory, then each looked up.
@@ -869,10 +894,6 @@ SolveResult Solve(const Table& start, const Options& options, const SolveBudget&
     Search last(start, options, budget, Order::kDeepLastStepFirst);
     if (broad.Begin() == Status::kCannot)
         return result;  // unknown
-    if (!budget.everyStep && broad.Stuck()) {
-        result.outcome = SolveResult::Outcome::kLost;
-        return result;
-    }
     first.Begin();
     last.Begin();
     const auto clockStart = std::chrono::steady_clock::now();

@@ -95,6 +95,37 @@ TEST(Solver, ACardThatCanNeverLeaveItsStackLosesAtOnce) {
     }
 }
 
+// Two cards that wait for each other: each black eight lies on a red nine face down, over the
+// seven of the other black suit. An eight goes home only after its seven, under the other eight,
+// and onto a red nine only once the other eight has left its own. Neither can leave first, so the
+// game is lost before any table is searched, however the kings and queens in the deck are laid
+// out on the empty stacks. With the nine of diamonds in the deck instead, the clubs' eight can
+// leave onto it, and the game is won.
+TEST(Solver, CardsThatWaitForEachOtherLoseAtOnce) {
+    for (bool nineInDeck : {false, true}) {
+        Table t = AllHomeBut({CCard(1, 9), CCard(2, 9), CCard(3, 7), CCard(4, 7)});
+        PutOnStack(t, 0, CCard(3, 7), 1);
+        PutOnStack(t, 0, CCard(1, 9), 1);
+        PutOnStack(t, 0, CCard(4, 8));
+        PutOnStack(t, 1, CCard(4, 7), 1);
+        if (!nineInDeck)
+            PutOnStack(t, 1, CCard(2, 9), 1);
+        PutOnStack(t, 1, CCard(3, 8));
+        for (int suit = 1; suit <= 4; ++suit)
+            for (int n = suit <= 2 ? 10 : 9; n <= 13; ++n)
+                t.deck.PutCardOnTop(CCard(suit, n));
+        if (nineInDeck)
+            t.deck.PutCardOnTop(CCard(2, 9));
+        const SolveResult r = Solve(t, kThree);
+        if (nineInDeck) {
+            ExpectReplayWins(t, kThree, r);
+        } else {
+            EXPECT_EQ(r.outcome, SolveResult::Outcome::kLost);
+            EXPECT_EQ(r.states, 0u);
+        }
+    }
+}
+
 // Real deals: whatever the answer, a "won" replays, and every deal is decided quickly or
 // reported unknown within its budget.
 TEST(Solver, RealDealsWonReplayToFourFullPacks) {

@@ -506,7 +506,7 @@ bool Search::Stuck() const {
         (yes ? placedYes : placedNo) |= Bit(p);
         return yes;
     };
-    for (bool changed = true; changed;) {
+    for (bool changed = true; changed && leaves != onStacks;) {
         changed = false;
         placedNo = 0;
         // For each suit, the highest number whose every card from the pack up is home, off the

@@ -44,6 +44,24 @@ uint64_t Bit(Card c) {
     return uint64_t(1) << Index(c);
 }
 
+// For each card by index: the two cards it can go on (255 for a king), and the lower cards of its
+// suit, which go home before it.
+struct CardFacts {
+    uint8_t parents[52][2];
+    uint64_t lower[52];
+};
+constexpr CardFacts kCardFacts = [] {
+    CardFacts f{};
+    for (int c = 0; c < 52; ++c) {
+        const int suit = c / 13 + 1, number = c % 13 + 1;
+        const int first = suit <= 2 ? 3 : 1;
+        for (int k = 0; k < 2; ++k)
+            f.parents[c][k] = number == 13 ? 255 : uint8_t((first + k - 1) * 13 + number);
+        f.lower[c] = ((uint64_t(1) << (number - 1)) - 1) << ((suit - 1) * 13);
+    }
+    return f;
+}();
+
 constexpr int kTalonMax = 52;
 constexpr int kAllHome = kPacks * kPackCapacity;
 
@@ -469,79 +487,74 @@ bool Search::KingReady() const {
 // left. Starting from "no card can leave", a card is added once one of these holds by what is
 // known so far. The cards that leave in a real game are all added in the order they leave, as each
 // needs only what happened before it; so a card never added never leaves, and the game cannot be
-// won. A card under one not yet added is never added before it, so a card can never count on one
-// under itself.
+// won. Nothing under a face-down card or under a run's lowest card is added before that card, so
+// such a card never counts on one under itself; a card higher in a run may, as the cards under it
+// can carry it off first.
 bool Search::Stuck() const {
-    // For each card on a stack, the index of the card on it, or 64 for none; 255 off the stacks.
-    uint8_t on[64];
+    // By card index: the card on it, 64 for none, 255 off the stacks.
+    uint8_t on[52];
     std::memset(on, 255, sizeof on);
     uint64_t onStacks = 0;
     bool emptied = false;  // whether a stack is empty, or its bottom card can leave
+    // The cards on the stacks not yet known to leave, each stack from its top down.
+    struct Waiting {
+        uint8_t card;
+        bool down;    // face down: it can do nothing until the card on it has left
+        bool bottom;  // its leaving empties a stack
+    };
+    Waiting waiting[52];
+    int count = 0;
     for (int st = 0; st < kStacks; ++st) {
         emptied = emptied || s.count[st] == 0;
-        for (int r = 0; r < s.count[st]; ++r) {
-            const Card c = s.cards[st][r];
-            on[Index(c)] = r + 1 < s.count[st] ? uint8_t(Index(s.cards[st][r + 1])) : 64;
-            onStacks |= Bit(c);
+        for (int r = s.count[st] - 1; r >= 0; --r) {
+            const int c = Index(s.cards[st][r]);
+            on[c] = r + 1 < s.count[st] ? uint8_t(Index(s.cards[st][r + 1])) : 64;
+            onStacks |= uint64_t(1) << c;
+            waiting[count++] = {uint8_t(c), r < s.down[st], r == 0};
         }
     }
     uint64_t leaves = 0;  // cards on the stacks known to be able to leave what is under them
-    auto uncovered = [&](Card z) {
-        return on[Index(z)] == 64 || (leaves >> on[Index(z)] & 1) != 0;
-    };
+    auto uncovered = [&](int c) { return on[c] == 64 || (leaves >> on[c] & 1) != 0; };
     // Cards off the stacks that could be put on one: a king on an empty stack, another on one of
     // the two cards it can go on, once that is uncovered or put on a stack itself.
     uint64_t placedYes = 0, placedNo = 0;
-    auto placed = [&](auto& self, Card p) -> bool {
-        if ((placedYes & Bit(p)) != 0)
+    auto placed = [&](auto& self, int c) -> bool {
+        const uint64_t bit = uint64_t(1) << c;
+        if ((placedYes & bit) != 0)
             return true;
-        if ((placedNo & Bit(p)) != 0 || (options.PacksFrozen() && s.home[SuitOf(p)] >= NumberOf(p)))
+        if ((placedNo & bit) != 0 || (options.PacksFrozen() && s.home[c / 13 + 1] >= c % 13 + 1))
             return false;
-        bool yes = NumberOf(p) == 13 && emptied;
-        if (NumberOf(p) < 13)
-            for (int qs : Red(p) ? std::array{3, 4} : std::array{1, 2}) {
-                const Card q = Card(qs * 16 + NumberOf(p) + 1);
-                yes = yes || (on[Index(q)] != 255 ? uncovered(q) : self(self, q));
-            }
-        (yes ? placedYes : placedNo) |= Bit(p);
+        bool yes = c % 13 == 12 && emptied;
+        for (int q : kCardFacts.parents[c])
+            yes = yes || (q != 255 && (on[q] != 255 ? uncovered(q) : self(self, q)));
+        (yes ? placedYes : placedNo) |= bit;
         return yes;
     };
-    for (bool changed = true; changed && leaves != onStacks;) {
-        changed = false;
+    for (int before = -1; count > 0 && count != before;) {
+        before = count;
         placedNo = 0;
-        // For each suit, the highest number whose every card from the pack up is home, off the
-        // stacks, or able to leave.
-        int homeable[5];
-        for (int suit = 1; suit <= 4; ++suit) {
-            int n = s.home[suit];
-            while (n < 13 && ((onStacks & ~leaves) & Bit(Card(suit * 16 + n + 1))) == 0)
-                ++n;
-            homeable[suit] = n;
-        }
-        for (int st = 0; st < kStacks; ++st)
-            for (int r = s.count[st] - 1; r >= 0; --r) {
-                const Card y = s.cards[st][r];
-                if ((leaves & Bit(y)) != 0)
-                    continue;
-                const bool free = uncovered(y);
-                if (r < s.down[st] && !free)
-                    continue;
-                bool can = free && homeable[SuitOf(y)] >= NumberOf(y) - 1;
-                if (NumberOf(y) == 13)
+        int kept = 0;
+        for (int i = 0; i < before; ++i) {
+            const Waiting w = waiting[i];
+            const bool free = uncovered(w.card);
+            bool can = false;
+            if (free || !w.down) {
+                can = free && (kCardFacts.lower[w.card] & onStacks & ~leaves) == 0;
+                if (w.card % 13 == 12)
                     can = can || emptied;
-                else
-                    for (int ps : Red(y) ? std::array{3, 4} : std::array{1, 2}) {
-                        const Card p = Card(ps * 16 + NumberOf(y) + 1);
-                        can = can || (on[Index(p)] != 255 ? uncovered(p) : placed(placed, p));
-                    }
-                if (can) {
-                    leaves |= Bit(y);
-                    emptied = emptied || r == 0;
-                    changed = true;
-                }
+                for (int p : kCardFacts.parents[w.card])
+                    can = can || (p != 255 && (on[p] != 255 ? uncovered(p) : placed(placed, p)));
             }
+            if (can) {
+                leaves |= uint64_t(1) << w.card;
+                emptied = emptied || w.bottom;
+            } else {
+                waiting[kept++] = w;
+            }
+        }
+        count = kept;
     }
-    return leaves != onStacks;
+    return count > 0;
 }
 
 // Two steps do nothing by themselves but make a use possible: a run taken off part of another run

@@ -98,8 +98,8 @@ TEST(Solver, ACardThatCanNeverLeaveItsStackLosesAtOnce) {
 // Two cards that wait for each other: each black eight lies on a red nine face down, over the
 // seven of the other black suit. An eight goes home only after its seven, under the other eight,
 // and onto a red nine only once the other eight has left its own. Neither can leave first, so the
-// game is lost before any table is searched, however the kings and queens in the deck are laid
-// out on the empty stacks. With the nine of diamonds in the deck instead, the clubs' eight can
+// game is lost before any table is searched, however the cards of the deck are laid out on the
+// empty stacks. With the nine of diamonds in the deck instead, the clubs' eight can
 // leave onto it, and the game is won.
 TEST(Solver, CardsThatWaitForEachOtherLoseAtOnce) {
     for (bool nineInDeck : {false, true}) {

@@ -68,12 +68,27 @@ TEST(Solver, AWinThatNeedsCardsBackFromThePacksIsLostWithThePacksFrozen) {
     EXPECT_TRUE(fromAPack);
 }
 
+// A table laid out by `lay` is lost before any table is searched; with one card moved to the
+// deck (`moved`), it is won, and the win replays.
+void ExpectLostAtOnceButWonWithOneCardMoved(Table (*lay)(bool moved)) {
+    for (bool moved : {false, true}) {
+        const Table t = lay(moved);
+        const SolveResult r = Solve(t, kThree);
+        if (moved) {
+            ExpectReplayWins(t, kThree, r);
+        } else {
+            EXPECT_EQ(r.outcome, SolveResult::Outcome::kLost);
+            EXPECT_EQ(r.states, 0u);
+        }
+    }
+}
+
 // The three of spades lies face up on its ace and both red fours, all face down. It can go
 // neither home (its ace is under it) nor onto a red four (both are under it), so it never leaves,
 // and the game is lost before any table is searched. With one red four in the deck instead, the
 // three has somewhere to go, and the game is won.
 TEST(Solver, ACardThatCanNeverLeaveItsStackLosesAtOnce) {
-    for (bool fourInDeck : {false, true}) {
+    ExpectLostAtOnceButWonWithOneCardMoved([](bool fourInDeck) {
         Table t = AllHomeBut({CCard(3, 1), CCard(1, 4), CCard(2, 4)});
         PutOnStack(t, 0, CCard(1, 4), 1);
         if (!fourInDeck)
@@ -85,24 +100,18 @@ TEST(Solver, ACardThatCanNeverLeaveItsStackLosesAtOnce) {
                 if (n != 3 || suit != 3)
                     if ((suit == 3 && n > 1) || n > 4 || (fourInDeck && suit == 2 && n == 4))
                         t.deck.PutCardOnTop(CCard(suit, n));
-        const SolveResult r = Solve(t, kThree);
-        if (fourInDeck) {
-            ExpectReplayWins(t, kThree, r);
-        } else {
-            EXPECT_EQ(r.outcome, SolveResult::Outcome::kLost);
-            EXPECT_EQ(r.states, 0u);
-        }
-    }
+        return t;
+    });
 }
 
 // Two cards that wait for each other: each black eight lies on a red nine face down, over the
 // seven of the other black suit. An eight goes home only after its seven, under the other eight,
 // and onto a red nine only once the other eight has left its own. Neither can leave first, so the
 // game is lost before any table is searched, however the cards of the deck are laid out on the
-// empty stacks. With the nine of diamonds in the deck instead, the clubs' eight can
-// leave onto it, and the game is won.
+// empty stacks. With the nine of diamonds in the deck instead, the clubs' eight can leave onto
+// it, and the game is won.
 TEST(Solver, CardsThatWaitForEachOtherLoseAtOnce) {
-    for (bool nineInDeck : {false, true}) {
+    ExpectLostAtOnceButWonWithOneCardMoved([](bool nineInDeck) {
         Table t = AllHomeBut({CCard(1, 9), CCard(2, 9), CCard(3, 7), CCard(4, 7)});
         PutOnStack(t, 0, CCard(3, 7), 1);
         PutOnStack(t, 0, CCard(1, 9), 1);
@@ -116,14 +125,8 @@ TEST(Solver, CardsThatWaitForEachOtherLoseAtOnce) {
                 t.deck.PutCardOnTop(CCard(suit, n));
         if (nineInDeck)
             t.deck.PutCardOnTop(CCard(2, 9));
-        const SolveResult r = Solve(t, kThree);
-        if (nineInDeck) {
-            ExpectReplayWins(t, kThree, r);
-        } else {
-            EXPECT_EQ(r.outcome, SolveResult::Outcome::kLost);
-            EXPECT_EQ(r.states, 0u);
-        }
-    }
+        return t;
+    });
 }
 
 // Real deals: whatever the answer, a "won" replays, and every deal is decided quickly or

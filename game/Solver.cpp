@@ -6,8 +6,8 @@
 // are one table, and so is the deck at any place of its round; cards the deck brings up are played
 // without turning it for its own sake; a face-down top card is turned at once, and a card no card
 // will want goes home at once and never comes back; steps that only make a later use possible wait
-// for it (see Useful). Its line is then played through the model's own moves, and that is what the
-// caller gets.
+// for it (see Useful), and it comes at once after them (see Uses). Its line is then played through
+// the model's own moves, and that is what the caller gets.
 #include "game/Solver.h"
 
 #include <algorithm>
@@ -140,7 +140,9 @@ class Search {
     void Targets(Card head, int count, int own, const Step& step);
     // The key of the table, from the keys of its stacks when they are known already.
     void KeyOf(uint64_t* key, const uint64_t* stackKeys = nullptr) const;
-    bool Insert(const uint64_t* key, uint64_t hash);
+    // Adds a table's key and returns its index, or the index it had already with `found` set.
+    uint32_t Insert(const uint64_t* key, uint64_t hash, bool* found);
+    bool Uses(const Step& m) const;
     void Grow();
     void Decode(const uint64_t* key, State* out) const;
     std::vector<Move> Line(const std::vector<uint32_t>& path) const;
@@ -166,6 +168,7 @@ class Search {
         uint64_t key[5];
         uint64_t hash;
         int score;
+        uint8_t want;
     };
     std::vector<Child> children;  // the tables those steps lead to
 
@@ -178,6 +181,12 @@ class Search {
     // For each table seen, by its key's index: the table it was reached from, and the step.
     std::vector<uint32_t> parent;
     std::vector<Step> stepTo;
+    // For each table seen: 0 when any step from it may be tried; else it was reached by a step
+    // that only made a use possible, and only that use is tried from it (see Uses). The use is of
+    // the card the step uncovered, or kAnyEmpty for a king onto an empty stack.
+    static constexpr uint8_t kAnyEmpty = 1;
+    std::vector<uint8_t> want;
+    uint8_t wanted = 0;  // of the table looked at
     const Order order;
     std::priority_queue<uint64_t> open;  // for kBest: a table's score above its index
     std::vector<uint32_t> deep;          // for the others: the tables to look at, next last
@@ -425,14 +434,14 @@ void Search::Generate() {
     size_t kept = begin;
     for (size_t i = begin; i < steps.size(); ++i) {
         const Step& m = steps[i];
-        bool keep = true;
-        if (!budget.everyStep && m.kind == Kind::kStackStack &&
+        bool keep = wanted == 0 || Uses(m);
+        if (keep && !budget.everyStep && m.kind == Kind::kStackStack &&
             (m.row > s.down[m.from] || m.row == 0)) {
             Undo undo;
             Make(m, &undo);
             keep = Useful(m, undo);
             Unmake(m, undo);
-        } else if (!budget.everyStep && m.kind == Kind::kTalonStack && options.DealsOne()) {
+        } else if (keep && !budget.everyStep && m.kind == Kind::kTalonStack && options.DealsOne()) {
             // Turned one at a time, every card of the deck and pile comes up in every round, so
             // taking one out changes nothing the deck can do: the card is put on a stack only
             // when a card could go on it at once, as it can wait for that.
@@ -575,6 +584,21 @@ bool Search::Useful(const Step& m, const Undo& undo) const {
            Coverable(w, s.cards[m.to][s.count[m.to] - undo.moved]);
 }
 
+// Whether a step makes the use the table was reached for: the card wanted goes home or takes a
+// card, or a king goes onto an empty stack. A step whose only use is later is made only when its
+// use follows at once. In a won game where other steps come between, those steps can be made
+// first: none touches the uncovered card, and any that moves or covers the cards moved off it can
+// move or cover them where they were. So this leaves out no win.
+bool Search::Uses(const Step& m) const {
+    if (m.kind == Kind::kStackHome)
+        return wanted != kAnyEmpty && s.cards[m.from][s.count[m.from] - 1] == wanted;
+    if (m.to < 0)
+        return false;
+    if (wanted == kAnyEmpty)
+        return s.count[m.to] == 0;
+    return s.count[m.to] > 0 && s.cards[m.to][s.count[m.to] - 1] == wanted;
+}
+
 // A stack as 30 bits: which stack it is, only while it has face-down cards (they are its own);
 // how many are face down and face up; its lowest face-up card; and for each card on that, which of
 // the two suits of its colour it is. The rest of a run follows from its first card.
@@ -639,8 +663,7 @@ void Search::Grow() {
     }
 }
 
-// Adds a table's key; false when it was there already.
-bool Search::Insert(const uint64_t* key, uint64_t hash) {
+uint32_t Search::Insert(const uint64_t* key, uint64_t hash, bool* found) {
     const size_t stored = keys.size() / kKeyWords;
     if (2 * (stored + 1) > slots.size())
         Grow();
@@ -649,11 +672,14 @@ bool Search::Insert(const uint64_t* key, uint64_t hash) {
     size_t i = hash & mask;
     for (; slots[i] != 0; i = (i + 1) & mask)
         if ((slots[i] & ~kIndexMask) == tag &&
-            std::equal(key, key + kKeyWords, &keys[((slots[i] & kIndexMask) - 1) * kKeyWords]))
-            return false;
+            std::equal(key, key + kKeyWords, &keys[((slots[i] & kIndexMask) - 1) * kKeyWords])) {
+            *found = true;
+            return uint32_t((slots[i] & kIndexMask) - 1);
+        }
     keys.insert(keys.end(), key, key + kKeyWords);
     slots[i] = tag | (stored + 1);
-    return true;
+    *found = false;
+    return uint32_t(stored);
 }
 
 // The table a key stands for. A stack with face-down cards goes back to its own place; the others
@@ -808,9 +834,11 @@ Search::Status Search::Begin() {
     }
     uint64_t key[kKeyWords];
     KeyOf(key);
-    Insert(key, Hash(key, kKeyWords));
+    bool found;
+    Insert(key, Hash(key, kKeyWords), &found);
     parent.push_back(0);
     stepTo.push_back({});
+    want.push_back(0);
     bestScore = Score();
     if (order == Order::kBest)
         open.push(Entry(bestScore, 0));
@@ -832,6 +860,7 @@ Search::Status Search::Expand() {
         at = deep.back();
         deep.pop_back();
     }
+    wanted = want[at];
     Decode(&keys[size_t(at) * kKeyWords], &s);
     if (s.homeTotal == kAllHome) {
         wonAt = at;
@@ -849,6 +878,11 @@ Search::Status Search::Expand() {
     children.resize(steps.size());
     for (size_t i = 0; i < steps.size(); ++i) {
         const Step& m = steps[i];
+        children[i].want = 0;
+        if (!budget.everyStep && m.kind == Kind::kStackStack)
+            children[i].want = m.row == 0               ? kAnyEmpty
+                               : m.row > s.down[m.from] ? s.cards[m.from][m.row - 1]
+                                                        : 0;
         Undo undo;
         Make(m, &undo);
         uint64_t changed[kStacks];
@@ -867,11 +901,22 @@ Search::Status Search::Expand() {
     const size_t firstChild = deep.size();
     for (size_t i = 0; i < steps.size(); ++i) {
         const Child& child = children[i];
-        if (!Insert(child.key, child.hash))
+        bool found;
+        const uint32_t index = Insert(child.key, child.hash, &found);
+        if (found) {
+            // Reached again with another use in view, or with none: every step is tried from it.
+            if (want[index] != 0 && want[index] != child.want) {
+                want[index] = 0;
+                if (order == Order::kBest)
+                    open.push(Entry(child.score, index));
+                else
+                    deep.push_back(index);
+            }
             continue;
-        const uint32_t index = uint32_t(parent.size());
+        }
         parent.push_back(at);
         stepTo.push_back(steps[i]);
+        want.push_back(child.want);
         if (order == Order::kBest)
             open.push(Entry(child.score, index));
         else

@@ -5,8 +5,9 @@
 // states searched, and how many "won" answers failed to replay through the model (goal: none).
 // THREADS deals are solved at once, each against its own clock. With "check", each deal is solved
 // again with every step searched, and any deal the two searches answer "won" and "lost" is printed
-// (goal: none).
-// Usage: solve_deals FIRST COUNT one|three [SECONDS_PER_DEAL [THREADS [check]]]
+// (goal: none). With "list", each deal's second, answer (W, L or U), time and states are printed,
+// for giving the undecided ones more time.
+// Usage: solve_deals FIRST COUNT one|three [SECONDS_PER_DEAL [THREADS [check|list]]]
 #include <algorithm>
 #include <atomic>
 #include <chrono>
@@ -61,7 +62,7 @@ int main(int argc, char** argv) {
     if (argc < 4) {
         std::fprintf(stderr,
                      "usage: solve_deals FIRST COUNT one|three [SECONDS_PER_DEAL [THREADS "
-                     "[check]]]\n");
+                     "[check|list]]]\n");
         return 2;
     }
     const long first = std::atol(argv[1]);
@@ -72,6 +73,7 @@ int main(int argc, char** argv) {
     budget.seconds = argc > 4 ? std::atof(argv[4]) : 2.0;
     const int threads = std::max(1, argc > 5 ? std::atoi(argv[5]) : 1);
     const bool check = argc > 6 && std::strcmp(argv[6], "check") == 0;
+    const bool list = argc > 6 && std::strcmp(argv[6], "list") == 0;
     const Options options{0, 1, one ? 1 : 0, 0, 0};
 
     std::vector<DealResult> results(size_t(std::max(count, 0)));
@@ -99,6 +101,9 @@ int main(int argc, char** argv) {
         }
         states += d.states;
         ms.push_back(d.ms);
+        if (list)
+            std::printf("%ld %c %.1f ms %llu states\n", first + i, "WLU"[int(d.outcome)], d.ms,
+                        static_cast<unsigned long long>(d.states));
     }
     if (ms.empty())
         return 2;

@@ -134,6 +134,7 @@ class Search {
     bool WantedNoMore(Card c) const;
     bool Coverable(Card w, Card notCard) const;
     bool KingReady() const;
+    bool ForLater(const Step& m) const;
     bool Useful(const Step& m, const Undo& undo) const;
     bool Stuck() const;
     void Generate();
@@ -435,8 +436,7 @@ void Search::Generate() {
     for (size_t i = begin; i < steps.size(); ++i) {
         const Step& m = steps[i];
         bool keep = wanted == 0 || Uses(m);
-        if (keep && !budget.everyStep && m.kind == Kind::kStackStack &&
-            (m.row > s.down[m.from] || m.row == 0)) {
+        if (keep && ForLater(m)) {
             Undo undo;
             Make(m, &undo);
             keep = Useful(m, undo);
@@ -584,11 +584,18 @@ bool Search::Useful(const Step& m, const Undo& undo) const {
            Coverable(w, s.cards[m.to][s.count[m.to] - undo.moved]);
 }
 
+// Whether a step's only use is later (see Useful): a run taken off part of another run, or a whole
+// run moved off an empty stack's bottom.
+bool Search::ForLater(const Step& m) const {
+    return !budget.everyStep && m.kind == Kind::kStackStack &&
+           (m.row > s.down[m.from] || m.row == 0);
+}
+
 // Whether a step makes the use the table was reached for: the card wanted goes home or takes a
-// card, or a king goes onto an empty stack. A step whose only use is later is made only when its
-// use follows at once. In a won game where other steps come between, those steps can be made
-// first: none touches the uncovered card, and any that moves or covers the cards moved off it can
-// move or cover them where they were. So this leaves out no win.
+// card, or a king goes onto an empty stack. As a step whose only use is later can wait until just
+// before its use (see Useful), only that use is tried after it. The steps that came between in a
+// won game touch neither the uncovered card nor the place it was left for; those that move or
+// cover the cards moved off it can move or cover them where they were.
 bool Search::Uses(const Step& m) const {
     if (m.kind == Kind::kStackHome)
         return wanted != kAnyEmpty && s.cards[m.from][s.count[m.from] - 1] == wanted;
@@ -878,11 +885,7 @@ Search::Status Search::Expand() {
     children.resize(steps.size());
     for (size_t i = 0; i < steps.size(); ++i) {
         const Step& m = steps[i];
-        children[i].want = 0;
-        if (!budget.everyStep && m.kind == Kind::kStackStack)
-            children[i].want = m.row == 0               ? kAnyEmpty
-                               : m.row > s.down[m.from] ? s.cards[m.from][m.row - 1]
-                                                        : 0;
+        children[i].want = !ForLater(m) ? 0 : m.row == 0 ? kAnyEmpty : s.cards[m.from][m.row - 1];
         Undo undo;
         Make(m, &undo);
         uint64_t changed[kStacks];

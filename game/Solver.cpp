@@ -965,11 +965,14 @@ SolveResult Solve(const Table& start, const Options& options, const SolveBudget&
                 std::chrono::duration<double>(std::chrono::steady_clock::now() - clockStart)
                     .count();
             if (stopped || result.states >= budget.states || seconds >= budget.seconds) {
-                result.moves = broad.Guess();
+                result.moves = (budget.deepOnly ? first : broad).Guess();
                 return result;  // unknown
             }
         }
-        Search& search = turn % 2 == 0 ? broad : turn % 4 == 1 ? first : last;
+        Search& search = budget.deepOnly ? first
+                         : turn % 2 == 0 ? broad
+                         : turn % 4 == 1 ? first
+                                         : last;
         const Status status = search.Expand();
         result.states = broad.States() + first.States() + last.States();
         if (status == Status::kWon) {

@@ -239,8 +239,9 @@ TEST_F(Commands, EveryOtherWindowStandsOverTheMainWindow) {
     for (int i = 0; i < be_app->CountWindows(); ++i) {
         QWidget* other = QtSide::Widget(*be_app->WindowAt(i));
         EXPECT_FALSE(other->windowFlags() & Qt::WindowMaximizeButtonHint) << i;
-        if (i > 0)
+        if (i > 0) {
             EXPECT_EQ(other->windowHandle()->transientParent(), main) << i;
+        }
     }
     // A title bar that offers to maximise anyway is turned down: the window keeps its state.
     QWidget* mainWidget = QtSide::Widget(*window);

@@ -104,8 +104,9 @@ TEST_F(Keyboard, TheFocusGoesRoundTheTableTellingEachPlace) {
         const Words heard = Hear(step.key);
         EXPECT_EQ(Focus(), std::make_pair(step.area, step.row)) << step.key;
         ASSERT_EQ(heard.size(), 1u);
-        if (step.words)
+        if (step.words) {
             EXPECT_EQ(heard[0], std::string("focus ") + step.words);
+        }
     }
     EXPECT_EQ(UndoCount(), 0);
     QAccessibleInterface* table = QAccessible::queryAccessibleInterface(QtSide::Widget(*view));

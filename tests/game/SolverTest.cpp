@@ -164,8 +164,9 @@ TEST(Solver, RealDealsWonReplayToFourFullPacks) {
                 EXPECT_EQ(some, every) << "deal " << second;
                 ++decided;
             }
-            if (some != SolveResult::Outcome::kUnknown && deep != SolveResult::Outcome::kUnknown)
+            if (some != SolveResult::Outcome::kUnknown && deep != SolveResult::Outcome::kUnknown) {
                 EXPECT_EQ(some, deep) << "deal " << second;
+            }
         }
     EXPECT_GT(decided, 24);
 

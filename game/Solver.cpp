@@ -383,6 +383,16 @@ void Search::Generate() {
             return;  // the one step from here
         }
     }
+    // Turned one at a time, every card of the deck and pile comes up in every round, whatever
+    // leaves it, so one no card will want goes home from there at once too.
+    if (!budget.everyStep && options.DealsOne())
+        for (int i = 0; i < s.talonCount; ++i) {
+            const Card c = s.talon[i];
+            if (s.home[SuitOf(c)] == NumberOf(c) - 1 && WantedNoMore(c)) {
+                steps.push_back({Kind::kTalonHome, int8_t(i), -1, -1, 0, 0});
+                return;
+            }
+        }
     for (int st = 0; st < kStacks; ++st) {
         const int n = s.count[st];
         if (n == 0)
@@ -446,6 +456,15 @@ void Search::Generate() {
             // taking one out changes nothing the deck can do: the card is put on a stack only
             // when a card could go on it at once, as it can wait for that.
             keep = Coverable(s.talon[m.from], 0);
+        } else if (keep && !budget.everyStep && m.kind == Kind::kTalonHome && options.DealsOne()) {
+            // For the same reason, a card goes home from there only when the next of its suit
+            // could follow it: that is all its going home makes possible.
+            const Card c = s.talon[m.from];
+            keep = NumberOf(c) < 13 && ((reach | faceUp) & Bit(Card(c + 1))) != 0;
+        } else if (keep && !budget.everyStep && m.kind == Kind::kHomeStack) {
+            // A card back off its pack is of use only to take a card, so it comes back only
+            // when one could go on it at once, as it can wait for that.
+            keep = Coverable(Card(m.from * 16 + s.home[m.from]), 0);
         }
         if (keep)
             steps[kept++] = m;

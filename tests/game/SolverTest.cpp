@@ -68,6 +68,24 @@ TEST(Solver, AWinThatNeedsCardsBackFromThePacksIsLostWithThePacksFrozen) {
     EXPECT_TRUE(fromAPack);
 }
 
+// The five of hearts, the deck's one card, can only go home: the black sixes are on a frozen
+// pack and face down on a stack, under the five of spades. Only then can the six of hearts go
+// home off the four of spades, face down, which the spades and then the hearts above them, on
+// the other stack, wait for. Turned one at a time, a card goes home from the deck only when the
+// next of its suit could follow: here the six, face up on a stack.
+TEST(Solver, ACardFromTheDeckGoesHomeForTheNextOfItsSuitOnAStack) {
+    Table t = AllHomeBut({CCard(1, 5), CCard(3, 4)});
+    PutOnStack(t, 0, CCard(3, 4), 1);
+    PutOnStack(t, 0, CCard(1, 6));
+    for (int n = 13; n >= 7; --n)
+        PutOnStack(t, 1, CCard(1, n), 1);
+    for (int n = 13; n >= 5; --n)
+        PutOnStack(t, 1, CCard(3, n), n > 5 ? 1 : 0);
+    t.deck.PutCardOnTop(CCard(1, 5));
+    for (const Options& o : {kOneFrozen, kFrozen})
+        ExpectReplayWins(t, o, Solve(t, o));
+}
+
 // A table laid out by `lay` is lost before any table is searched; with one card moved to the
 // deck (`moved`), it is won, and the win replays.
 void ExpectLostAtOnceButWonWithOneCardMoved(Table (*lay)(bool moved)) {

@@ -15,6 +15,7 @@
 #include <bit>
 #include <chrono>
 #include <cstring>
+#include <deque>
 #include <queue>
 
 #include "game/Rules.h"
@@ -117,11 +118,12 @@ class Search {
     // with the steps from a table tried in their order or the other way round.
     enum class Order { kBest, kDeepFirstStepFirst, kDeepLastStepFirst };
     enum class Status { kGoing, kWon, kLost, kCannot };
-    Search(const Table& start, const Options& options, const SolveBudget& budget, Order order);
+    Search(const Table& start, const Options& options, const SolveBudget& budget);
     // kCannot when the table is not one the search can hold, else kGoing.
     Status Begin();
-    // Looks at one table: kWon when it is won, kLost when no table is left to look at.
-    Status Expand();
+    // Looks at the next table in an order: kWon when it is won, kLost when no table is left to
+    // look at in any order.
+    Status Expand(Order order);
     std::vector<Move> Winning() const { return Line(PathTo(wonAt)); }
     // The first move towards the most promising table found.
     std::vector<Move> Guess() const;
@@ -187,10 +189,13 @@ class Search {
     // the card the step uncovered, or kAnyEmpty for a king onto an empty stack.
     static constexpr uint8_t kAnyEmpty = 1;
     std::vector<uint8_t> want;
+    // For each table seen: 1 once it has been looked at with its want.
+    std::vector<uint8_t> looked;
     uint8_t wanted = 0;  // of the table looked at
-    const Order order;
-    std::priority_queue<uint64_t> open;  // for kBest: a table's score above its index
-    std::vector<uint32_t> deep;          // for the others: the tables to look at, next last
+    // The tables found and not yet looked at, each in the order that found it: for kBest, a
+    // table's score above its index; for the others, the next last.
+    std::priority_queue<uint64_t> open;
+    std::deque<uint32_t> deep[2];
     uint32_t best = 0;
     int bestScore = 0;
     uint32_t wonAt = 0;
@@ -200,8 +205,8 @@ class Search {
     Card firstStacks[kStacks][kStackCapacity];
 };
 
-Search::Search(const Table& t, const Options& o, const SolveBudget& b, Order ord)
-    : start(t), options(o), budget(b), perTurn(o.DealsOne() ? 1 : kFannedMax), order(ord) {
+Search::Search(const Table& t, const Options& o, const SolveBudget& b)
+    : start(t), options(o), budget(b), perTurn(o.DealsOne() ? 1 : kFannedMax) {
     for (int i = t.pile.GetNumCards() - 1; i >= 0; --i)
         s.talon[s.talonCount++] = Code(t.pile.GetCard(i));
     s.pos = s.talonCount;
@@ -865,27 +870,43 @@ Search::Status Search::Begin() {
     parent.push_back(0);
     stepTo.push_back({});
     want.push_back(0);
+    looked.push_back(0);
     bestScore = Score();
-    if (order == Order::kBest)
-        open.push(Entry(bestScore, 0));
-    else
-        deep.push_back(0);
+    open.push(Entry(bestScore, 0));
     return Status::kGoing;
 }
 
-// Every table reached is looked at in the end, in any order, so when none is won the game is
-// lost. Best first, the latest of equals goes first.
-Search::Status Search::Expand() {
-    if (open.empty() && deep.empty())
-        return Status::kLost;
+// Every table reached is looked at in the end, in one order or another, so when none is won the
+// game is lost. Best first, the latest of equals goes first. An order with no table of its own
+// left takes the best one found best first, or else another's next; the tables it finds from
+// there are its own.
+Search::Status Search::Expand(Order order) {
+    const int own = order == Order::kDeepFirstStepFirst ? 0 : 1;
+    std::deque<uint32_t>* mine = order == Order::kBest ? nullptr : &deep[own];
     uint32_t at;
-    if (order == Order::kBest) {
-        at = uint32_t(open.top());
-        open.pop();
-    } else {
-        at = deep.back();
-        deep.pop_back();
-    }
+    do {
+        if (mine != nullptr && !mine->empty()) {
+            at = mine->back();
+            mine->pop_back();
+        } else if (!open.empty()) {
+            at = uint32_t(open.top());
+            open.pop();
+        } else if (!deep[1 - own].empty() || !deep[own].empty()) {
+            // The table found longest ago, nearest the start, as the other order takes the last.
+            std::deque<uint32_t>& other = deep[deep[1 - own].empty() ? own : 1 - own];
+            at = other.front();
+            other.pop_front();
+        } else {
+            return Status::kLost;
+        }
+    } while (looked[at] != 0);
+    looked[at] = 1;
+    auto push = [&](uint32_t index, int score) {
+        if (mine == nullptr)
+            open.push(Entry(score, index));
+        else
+            mine->push_back(index);
+    };
     wanted = want[at];
     Decode(&keys[size_t(at) * kKeyWords], &s);
     if (s.homeTotal == kAllHome) {
@@ -920,7 +941,7 @@ Search::Status Search::Expand() {
         __builtin_prefetch(&slots[children[i].hash & (slots.size() - 1)]);
         Unmake(m, undo);
     }
-    const size_t firstChild = deep.size();
+    const size_t firstChild = mine != nullptr ? mine->size() : 0;
     for (size_t i = 0; i < steps.size(); ++i) {
         const Child& child = children[i];
         bool found;
@@ -929,27 +950,26 @@ Search::Status Search::Expand() {
             // Reached again with another use in view, or with none: every step is tried from it.
             if (want[index] != 0 && want[index] != child.want) {
                 want[index] = 0;
-                if (order == Order::kBest)
-                    open.push(Entry(child.score, index));
-                else
-                    deep.push_back(index);
+                looked[index] = 0;
+                push(index, child.score);
+            } else if (mine != nullptr && looked[index] == 0) {
+                // Found by another order and not looked at yet: going deep goes on through it.
+                mine->push_back(index);
             }
             continue;
         }
         parent.push_back(at);
         stepTo.push_back(steps[i]);
         want.push_back(child.want);
-        if (order == Order::kBest)
-            open.push(Entry(child.score, index));
-        else
-            deep.push_back(index);
+        looked.push_back(0);
+        push(index, child.score);
         if (child.score > bestScore) {
             bestScore = child.score;
             best = index;
         }
     }
     if (order == Order::kDeepFirstStepFirst)
-        std::reverse(deep.begin() + long(firstChild), deep.end());
+        std::reverse(mine->begin() + long(firstChild), mine->end());
     return Status::kGoing;
 }
 
@@ -960,22 +980,20 @@ std::vector<Move> Search::Guess() const {
 
 }  // namespace
 
-// Three searches of the same tables take turns, each with its own record of the tables seen: best
-// first has every other turn, and one of two deepest-first searches the rest. A best-first search
-// can spend its budget among tables that look good but lead nowhere, where going deep finds a win
-// at once, and the other way round; a table with no win is lost when any of them has looked at all
-// it reaches.
+// Three searches take turns: best first has every other turn, and one of two deepest-first
+// searches the rest. Best first can spend its turns among tables that look good but lead nowhere,
+// where going deep finds a win at once, and the other way round. The two deep ones share one
+// record of the tables seen and go on from each other's tables: a lost game is proven once best
+// first, or the two deep ones together, have looked at every table it reaches.
 SolveResult Solve(const Table& start, const Options& options, const SolveBudget& budget) {
     using Order = Search::Order;
     using Status = Search::Status;
     SolveResult result;
-    Search broad(start, options, budget, Order::kBest);
-    Search first(start, options, budget, Order::kDeepFirstStepFirst);
-    Search last(start, options, budget, Order::kDeepLastStepFirst);
+    Search broad(start, options, budget);
+    Search deep(start, options, budget);
     if (broad.Begin() == Status::kCannot)
         return result;  // unknown
-    first.Begin();
-    last.Begin();
+    deep.Begin();
     const auto clockStart = std::chrono::steady_clock::now();
     for (uint64_t turn = 0;; ++turn) {
         const bool stopped = budget.stop && budget.stop->load(std::memory_order_relaxed);
@@ -984,16 +1002,17 @@ SolveResult Solve(const Table& start, const Options& options, const SolveBudget&
                 std::chrono::duration<double>(std::chrono::steady_clock::now() - clockStart)
                     .count();
             if (stopped || result.states >= budget.states || seconds >= budget.seconds) {
-                result.moves = (budget.deepOnly ? first : broad).Guess();
+                result.moves = (budget.deepOnly ? deep : broad).Guess();
                 return result;  // unknown
             }
         }
-        Search& search = budget.deepOnly ? first
-                         : turn % 2 == 0 ? broad
-                         : turn % 4 == 1 ? first
-                                         : last;
-        const Status status = search.Expand();
-        result.states = broad.States() + first.States() + last.States();
+        const bool best = !budget.deepOnly && turn % 2 == 0;
+        Search& search = best ? broad : deep;
+        const Status status = search.Expand(best              ? Order::kBest
+                                            : budget.deepOnly ? Order::kDeepFirstStepFirst
+                                            : turn % 4 == 1   ? Order::kDeepFirstStepFirst
+                                                              : Order::kDeepLastStepFirst);
+        result.states = broad.States() + deep.States();
         if (status == Status::kWon) {
             result.outcome = SolveResult::Outcome::kWon;
             result.moves = search.Winning();

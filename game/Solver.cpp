@@ -1,13 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The search works on a small table of its own, changed in place and changed back, and tells
-// tables apart by an exact key of five words. Three searches take turns (see Solve), and each
-// looks at every table it can reach before it calls a game lost. What keeps it small: a table
+// tables apart by an exact key of five words. Three searches take turns (see Solve), and a game
+// is lost only once every table it reaches has been looked at. What keeps it small: a table
 // where some card can never leave its place goes no further (see Stuck); stacks in any order
 // are one table, and so is the deck at any place of its round; cards the deck brings up are played
 // without turning it for its own sake; a face-down top card is turned at once, and a card no card
 // will want goes home at once and never comes back; steps that only make a later use possible wait
-// for it (see Useful), and it comes at once after them (see Uses). Its line is then played through
-// the model's own moves, and that is what the caller gets.
+// for it (see Useful), and it comes at once after them (see Uses); a card comes back off its pack
+// only to take a card at once. Its line is then played through the model's own moves, and that is
+// what the caller gets.
 #include "game/Solver.h"
 
 #include <algorithm>

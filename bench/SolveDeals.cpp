@@ -6,9 +6,8 @@
 // THREADS deals are solved at once, each against its own clock. With "check", each deal is solved
 // again with every step searched, and any deal the two searches answer "won" and "lost" is printed
 // (goal: none). With "list", each deal's second, answer (W, L or U), time and states are printed,
-// for giving the undecided ones more time. With "deep", a list too, each deal is searched deepest
-// first only, which proves a loss in less than half the time.
-// Usage: solve_deals FIRST COUNT one|three [SECONDS_PER_DEAL [THREADS [check|list|deep]]]
+// for giving the undecided ones more time.
+// Usage: solve_deals FIRST COUNT one|three [SECONDS_PER_DEAL [THREADS [check|list]]]
 #include <algorithm>
 #include <atomic>
 #include <chrono>
@@ -63,7 +62,7 @@ int main(int argc, char** argv) {
     if (argc < 4) {
         std::fprintf(stderr,
                      "usage: solve_deals FIRST COUNT one|three [SECONDS_PER_DEAL [THREADS "
-                     "[check|list|deep]]]\n");
+                     "[check|list]]]\n");
         return 2;
     }
     const long first = std::atol(argv[1]);
@@ -74,8 +73,7 @@ int main(int argc, char** argv) {
     budget.seconds = argc > 4 ? std::atof(argv[4]) : 2.0;
     const int threads = std::max(1, argc > 5 ? std::atoi(argv[5]) : 1);
     const bool check = argc > 6 && std::strcmp(argv[6], "check") == 0;
-    budget.deepOnly = argc > 6 && std::strcmp(argv[6], "deep") == 0;
-    const bool list = budget.deepOnly || (argc > 6 && std::strcmp(argv[6], "list") == 0);
+    const bool list = argc > 6 && std::strcmp(argv[6], "list") == 0;
     const Options options{0, 1, one ? 1 : 0, 0, 0};
 
     std::vector<DealResult> results(size_t(std::max(count, 0)));

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The search works on a small table of its own, changed in place and changed back, and tells
-// tables apart by an exact key of five words. Three searches take turns (see Solve), and a game
-// is lost only once every table it reaches has been looked at. What keeps it small: a table
+// tables apart by an exact key of five words. Three orders of search take turns (see Solve), and
+// a game is lost only once every table it reaches has been looked at. What keeps it small: a table
 // where some card can never leave its place goes no further (see Stuck); stacks in any order
 // are one table, and so is the deck at any place of its round; cards the deck brings up are played
 // without turning it for its own sake; a face-down top card is turned at once, and a card no card
@@ -879,8 +879,8 @@ Search::Status Search::Begin() {
 
 // Every table reached is looked at in the end, in one order or another, so when none is won the
 // game is lost. Best first, the latest of equals goes first. An order with no table of its own
-// left takes the best one found best first, or else another's next; the tables it finds from
-// there are its own.
+// left takes the best one found best first, or else the one found longest ago going deep; the
+// tables it finds from there are its own.
 Search::Status Search::Expand(Order order) {
     const int own = order == Order::kDeepFirstStepFirst ? 0 : 1;
     std::deque<uint32_t>* mine = order == Order::kBest ? nullptr : &deep[own];
@@ -893,7 +893,7 @@ Search::Status Search::Expand(Order order) {
             at = uint32_t(open.top());
             open.pop();
         } else if (!deep[1 - own].empty() || !deep[own].empty()) {
-            // The table found longest ago, nearest the start, as the other order takes the last.
+            // Nearest the start, as the other order takes its last.
             std::deque<uint32_t>& other = deep[deep[1 - own].empty() ? own : 1 - own];
             at = other.front();
             other.pop_front();
@@ -981,20 +981,18 @@ std::vector<Move> Search::Guess() const {
 
 }  // namespace
 
-// Three searches take turns: best first has every other turn, and one of two deepest-first
-// searches the rest. Best first can spend its turns among tables that look good but lead nowhere,
-// where going deep finds a win at once, and the other way round. The two deep ones share one
-// record of the tables seen and go on from each other's tables: a lost game is proven once best
-// first, or the two deep ones together, have looked at every table it reaches.
+// Three orders take turns over one record of the tables seen: best first has every other turn,
+// and one of two deepest-first orders the rest. Best first can spend its turns among tables that
+// look good but lead nowhere, where going deep finds a win at once, and the other way round. A
+// table one order has looked at is not looked at again by another, so a lost game is proven once
+// all of them together have looked at every table it reaches.
 SolveResult Solve(const Table& start, const Options& options, const SolveBudget& budget) {
     using Order = Search::Order;
     using Status = Search::Status;
     SolveResult result;
-    Search broad(start, options, budget);
-    Search deep(start, options, budget);
-    if (broad.Begin() == Status::kCannot)
+    Search search(start, options, budget);
+    if (search.Begin() == Status::kCannot)
         return result;  // unknown
-    deep.Begin();
     const auto clockStart = std::chrono::steady_clock::now();
     for (uint64_t turn = 0;; ++turn) {
         const bool stopped = budget.stop && budget.stop->load(std::memory_order_relaxed);
@@ -1003,17 +1001,15 @@ SolveResult Solve(const Table& start, const Options& options, const SolveBudget&
                 std::chrono::duration<double>(std::chrono::steady_clock::now() - clockStart)
                     .count();
             if (stopped || result.states >= budget.states || seconds >= budget.seconds) {
-                result.moves = (budget.deepOnly ? deep : broad).Guess();
+                result.moves = search.Guess();
                 return result;  // unknown
             }
         }
-        const bool best = !budget.deepOnly && turn % 2 == 0;
-        Search& search = best ? broad : deep;
-        const Status status = search.Expand(best              ? Order::kBest
-                                            : budget.deepOnly ? Order::kDeepFirstStepFirst
-                                            : turn % 4 == 1   ? Order::kDeepFirstStepFirst
-                                                              : Order::kDeepLastStepFirst);
-        result.states = broad.States() + deep.States();
+        const Order order = turn % 2 == 0   ? Order::kBest
+                            : turn % 4 == 1 ? Order::kDeepFirstStepFirst
+                                            : Order::kDeepLastStepFirst;
+        const Status status = search.Expand(order);
+        result.states = search.States();
         if (status == Status::kWon) {
             result.outcome = SolveResult::Outcome::kWon;
             result.moves = search.Winning();

@@ -21,9 +21,6 @@ struct SolveBudget {
     // Every legal step searched, none left out or left for later because it can be: slower, for
     // checking that leaving them out changes no answer.
     bool everyStep = false;
-    // Deepest first only, with no best-first search taking turns: a lost game is proven in about
-    // half the time, a won one found later. For giving hard deals more time.
-    bool deepOnly = false;
 };
 
 struct SolveResult {

@@ -981,11 +981,12 @@ std::vector<Move> Search::Guess() const {
 
 }  // namespace
 
-// Three orders take turns over one record of the tables seen: best first has every other turn,
-// and one of two deepest-first orders the rest. Best first can spend its turns among tables that
-// look good but lead nowhere, where going deep finds a win at once, and the other way round. A
-// table one order has looked at is not looked at again by another, so a lost game is proven once
-// all of them together have looked at every table it reaches.
+// Three orders take turns over one record of the tables seen: best first has one turn in four,
+// deepest first with the steps in their order two, and with the steps the other way round one.
+// Best first can spend its turns among tables that look good but lead nowhere, where going deep
+// finds a win at once, and the other way round; with fewer turns for best first, a little more is
+// won in the same time. A table one order has looked at is not looked at again by another, so a
+// lost game is proven once all of them together have looked at every table it reaches.
 SolveResult Solve(const Table& start, const Options& options, const SolveBudget& budget) {
     using Order = Search::Order;
     using Status = Search::Status;
@@ -1005,9 +1006,9 @@ SolveResult Solve(const Table& start, const Options& options, const SolveBudget&
                 return result;  // unknown
             }
         }
-        const Order order = turn % 2 == 0   ? Order::kBest
-                            : turn % 4 == 1 ? Order::kDeepFirstStepFirst
-                                            : Order::kDeepLastStepFirst;
+        const Order order = turn % 4 == 0   ? Order::kBest
+                            : turn % 4 == 2 ? Order::kDeepLastStepFirst
+                                            : Order::kDeepFirstStepFirst;
         const Status status = search.Expand(order);
         result.states = search.States();
         if (status == Status::kWon) {

@@ -46,23 +46,18 @@ uint64_t Bit(Card c) {
     return uint64_t(1) << Index(c);
 }
 
-// For each card by index: the two cards it can go on (255 for a king), and the lower cards of its
-// suit, which go home before it.
-struct CardFacts {
-    uint8_t parents[52][2];
-    uint64_t lower[52];
-};
-constexpr CardFacts kCardFacts = [] {
-    CardFacts f{};
-    for (int c = 0; c < 52; ++c) {
-        const int suit = c / 13 + 1, number = c % 13 + 1;
-        const int first = suit <= 2 ? 3 : 1;
-        for (int k = 0; k < 2; ++k)
-            f.parents[c][k] = number == 13 ? 255 : uint8_t((first + k - 1) * 13 + number);
-        f.lower[c] = ((uint64_t(1) << (number - 1)) - 1) << ((suit - 1) * 13);
-    }
-    return f;
-}();
+// Sets of cards as bits by index, each suit's thirteen from its ace up.
+constexpr uint64_t kSuitRanks = 0x1FFF;
+constexpr uint64_t kAllCards = (uint64_t(1) << 52) - 1;
+constexpr uint64_t kAces = 1 | uint64_t(1) << 13 | uint64_t(1) << 26 | uint64_t(1) << 39;
+constexpr uint64_t kKings = kAces << 12;
+// The cards that can go on one of a set: each a rank below and of the other colour.
+uint64_t CardsGoingOn(uint64_t set) {
+    auto ranks = [set](int suit) { return set >> ((suit - 1) * 13) & kSuitRanks; };
+    const uint64_t red = (ranks(3) | ranks(4)) >> 1;
+    const uint64_t black = (ranks(1) | ranks(2)) >> 1;
+    return red | red << 13 | black << 26 | black << 39;
+}
 
 constexpr int kTalonMax = 52;
 constexpr int kAllHome = kPacks * kPackCapacity;
@@ -523,72 +518,67 @@ bool Search::KingReady() const {
 // needs only what happened before it; so a card never added never leaves, and the game cannot be
 // won. Nothing under a face-down card or under a run's lowest card is added before that card, so
 // such a card never counts on one under itself; a card higher in a run may, as the cards under it
-// can carry it off first.
+// can carry it off first. What is known only grows, so the cards are added a set at a time, each
+// set by what was known before it, and the same cards are added in the end whatever the order.
 bool Search::Stuck() const {
-    // By card index: the card on it, 64 for none, 255 off the stacks.
-    uint8_t on[52];
-    std::memset(on, 255, sizeof on);
-    uint64_t onStacks = 0;
-    bool emptied = false;  // whether a stack is empty, or its bottom card can leave
-    // The cards on the stacks not yet known to leave, each stack from its top down.
-    struct Waiting {
-        uint8_t card;
-        bool down;    // face down: it can do nothing until the card on it has left
-        bool bottom;  // its leaving empties a stack
-    };
-    Waiting waiting[52];
-    int count = 0;
+    uint64_t onStacks = 0, down = 0, bottoms = 0;
+    uint64_t uncovered = 0;  // cards on the stacks with no card on them, or only cards that leave
+    uint8_t under[52];       // by card index: the card under it on its stack, 255 for none
+    bool emptied = false;    // whether a stack is empty, or its bottom card can leave
     for (int st = 0; st < kStacks; ++st) {
-        emptied = emptied || s.count[st] == 0;
-        for (int r = s.count[st] - 1; r >= 0; --r) {
+        const int n = s.count[st];
+        emptied = emptied || n == 0;
+        for (int r = 0; r < n; ++r) {
             const int c = Index(s.cards[st][r]);
-            on[c] = r + 1 < s.count[st] ? uint8_t(Index(s.cards[st][r + 1])) : 64;
             onStacks |= uint64_t(1) << c;
-            waiting[count++] = {uint8_t(c), r < s.down[st], r == 0};
+            down |= uint64_t(r < s.down[st] ? 1 : 0) << c;
+            under[c] = r > 0 ? uint8_t(Index(s.cards[st][r - 1])) : 255;
+        }
+        if (n > 0) {
+            uncovered |= Bit(s.cards[st][n - 1]);
+            bottoms |= Bit(s.cards[st][0]);
         }
     }
+    // Cards off the stacks that may be put on one: with the packs frozen, not those home.
+    uint64_t mayPlace = kAllCards & ~onStacks;
+    if (options.PacksFrozen())
+        for (int suit = 1; suit <= 4; ++suit)
+            mayPlace &= ~(((uint64_t(1) << s.home[suit]) - 1) << ((suit - 1) * 13));
     uint64_t leaves = 0;  // cards on the stacks known to be able to leave what is under them
-    auto uncovered = [&](int c) { return on[c] == 64 || (leaves >> on[c] & 1) != 0; };
-    // Cards off the stacks that could be put on one: a king on an empty stack, another on one of
-    // the two cards it can go on, once that is uncovered or put on a stack itself.
-    uint64_t placedYes = 0, placedNo = 0;
-    auto placed = [&](auto& self, int c) -> bool {
-        const uint64_t bit = uint64_t(1) << c;
-        if ((placedYes & bit) != 0)
-            return true;
-        if ((placedNo & bit) != 0 || (options.PacksFrozen() && s.home[c / 13 + 1] >= c % 13 + 1))
-            return false;
-        bool yes = c % 13 == 12 && emptied;
-        for (int q : kCardFacts.parents[c])
-            yes = yes || (q != 255 && (on[q] != 255 ? uncovered(q) : self(self, q)));
-        (yes ? placedYes : placedNo) |= bit;
-        return yes;
-    };
-    for (int before = -1; count > 0 && count != before;) {
-        before = count;
-        placedNo = 0;
-        int kept = 0;
-        for (int i = 0; i < before; ++i) {
-            const Waiting w = waiting[i];
-            const bool free = uncovered(w.card);
-            bool can = false;
-            if (free || !w.down) {
-                can = free && (kCardFacts.lower[w.card] & onStacks & ~leaves) == 0;
-                if (w.card % 13 == 12)
-                    can = can || emptied;
-                for (int p : kCardFacts.parents[w.card])
-                    can = can || (p != 255 && (on[p] != 255 ? uncovered(p) : placed(placed, p)));
-            }
-            if (can) {
-                leaves |= uint64_t(1) << w.card;
-                emptied = emptied || w.bottom;
-            } else {
-                waiting[kept++] = w;
+    uint64_t placed = 0;  // cards off the stacks known to be able to go onto one
+    for (;;) {
+        const uint64_t kings = emptied ? kKings : 0;
+        // The cards a card can be put on: on a stack and uncovered, or off them and placed; a
+        // card off the stacks is placed when a king and a stack is empty, or when it goes on one.
+        const uint64_t uncoveredOnStacks = onStacks & uncovered;
+        for (uint64_t more = 1; more != 0; placed |= more)
+            more = mayPlace & ~placed & (kings | CardsGoingOn(uncoveredOnStacks | placed));
+        const uint64_t viaStack = kings | CardsGoingOn(uncoveredOnStacks | placed);
+        // Of each suit, the cards up to its lowest on the stacks not known to leave.
+        const uint64_t waiting = onStacks & ~leaves;
+        uint64_t homeReady = 0;
+        for (int suit = 1; suit <= 4; ++suit) {
+            const uint64_t w = waiting >> ((suit - 1) * 13) & kSuitRanks;
+            homeReady |= (w != 0 ? ((w & (0 - w)) << 1) - 1 : kSuitRanks) << ((suit - 1) * 13);
+        }
+        const uint64_t can = waiting & (uncovered | ~down) & ((uncovered & homeReady) | viaStack);
+        if (can == 0)
+            return waiting != 0;
+        leaves |= can;
+        emptied = emptied || (can & bottoms) != 0;
+        for (uint64_t rest = can; rest != 0; rest &= rest - 1) {
+            // The card under one that leaves is uncovered, and may leave at once by what is
+            // known already, and so on down its stack.
+            for (int c = std::countr_zero(rest); under[c] != 255; c = under[c]) {
+                const uint64_t bit = uint64_t(1) << under[c];
+                uncovered |= bit;
+                if ((leaves & bit) != 0 || (bit & (homeReady | viaStack)) == 0)
+                    break;
+                leaves |= bit;
+                emptied = emptied || (bit & bottoms) != 0;
             }
         }
-        count = kept;
     }
-    return count > 0;
 }
 
 // Two steps do nothing by themselves but make a use possible: a run taken off part of another run

@@ -7,8 +7,8 @@
 // without turning it for its own sake; a face-down top card is turned at once, and a card no card
 // will want goes home at once and never comes back; steps that only make a later use possible wait
 // for it (see Useful), and it comes at once after them (see Uses); a card comes back off its pack
-// only to take a card at once. Its line is then played through the model's own moves, and that is
-// what the caller gets.
+// only when a card can go on it, or the card under it come back, at once. Its line is then played
+// through the model's own moves, and that is what the caller gets.
 #include "game/Solver.h"
 
 #include <algorithm>
@@ -463,9 +463,12 @@ void Search::Generate() {
             const Card c = s.talon[m.from];
             keep = NumberOf(c) < 13 && ((reach | faceUp) & Bit(Card(c + 1))) != 0;
         } else if (keep && !budget.everyStep && m.kind == Kind::kHomeStack) {
-            // A card back off its pack is of use only to take a card, so it comes back only
-            // when one could go on it at once, as it can wait for that.
-            keep = Coverable(Card(m.from * 16 + s.home[m.from]), 0);
+            // A card back off its pack is of use only to take a card, or to let the card under
+            // it on the pack come back too (a king onto an empty stack, so that its queen can go
+            // on a king of the other colour); so it comes back only when one of those could
+            // follow at once, as it can wait for that.
+            const Card c = Card(m.from * 16 + s.home[m.from]);
+            keep = Coverable(c, 0) || (NumberOf(c) >= 2 && accepts[Index(Card(c - 1))] != 0);
         }
         if (keep)
             steps[kept++] = m;

@@ -7,7 +7,8 @@
 // without turning it for its own sake; a face-down top card is turned at once, and a card no card
 // will want goes home at once and never comes back; steps that only make a later use possible wait
 // for it (see Useful), and it comes at once after them (see Uses); a card comes back off its pack
-// only when a card can go on it, or the card under it come back, at once. Its line is then played
+// only when a card can go on it, or the card under it come back, at once; three cards turned, a
+// table another does all the work of is not looked at (see Covered). Its line is then played
 // through the model's own moves, and that is what the caller gets.
 #include "game/Solver.h"
 
@@ -139,8 +140,17 @@ class Search {
     void Targets(Card head, int count, int own, const Step& step);
     // The key of the table, from the keys of its stacks when they are known already.
     void KeyOf(uint64_t* key, const uint64_t* stackKeys = nullptr) const;
-    // Adds a table's key and returns its index, or the index it had already with `found` set.
-    uint32_t Insert(const uint64_t* key, uint64_t hash, bool* found);
+    // The index of a table's key, or kNone with the slot where Add puts it.
+    uint32_t Find(const uint64_t* key, uint64_t hash, size_t* slot);
+    uint32_t Add(const uint64_t* key, uint64_t hash, size_t slot);
+    struct Group;
+    static uint64_t GroupHash(const uint64_t* key);
+    Group* GroupOf(const uint64_t* key, uint64_t groupHash, bool add);
+    bool Covered(const uint64_t* key, uint64_t groupHash);
+    void Cover(const uint64_t* key, uint64_t groupHash, uint32_t index);
+    int PileEnd(uint32_t index) const {
+        return int(keys[size_t(index) * kKeyWords + 3] >> 30 & 63);
+    }
     bool Uses(const Step& m) const;
     void Grow();
     void Decode(const uint64_t* key, State* out) const;
@@ -166,6 +176,7 @@ class Search {
     struct Child {
         uint64_t key[5];
         uint64_t hash;
+        uint64_t groupHash;  // when grouped (see Covered)
         int score;
         uint8_t want;
     };
@@ -177,6 +188,19 @@ class Search {
     // A slot holds the high half of a key's hash and 1 + its index; 0 when free.
     std::vector<uint64_t> slots;
     static constexpr uint64_t kIndexMask = 0xFFFFFFFFu;
+    // Three cards turned, tables that differ only in where the pile ends are a group: from an end
+    // that is not at the start of a round, turning brings up every card it does from the start
+    // and from any later end a multiple of three away (see Covered). For each group, by that end's
+    // remainder after threes, 1 or 2: the table with the lowest such end that every step is tried
+    // from.
+    static constexpr uint32_t kNone = 0xFFFFFFFFu;
+    static constexpr uint64_t kPileEndBits = uint64_t(63) << 30;
+    struct Group {
+        uint64_t hash = 0;  // 0 for a free slot
+        uint32_t lowest[2] = {kNone, kNone};
+    };
+    std::vector<Group> groups;
+    size_t groupCount = 0;
     // For each table seen, by its key's index: the table it was reached from, and the step.
     std::vector<uint32_t> parent;
     std::vector<Step> stepTo;
@@ -688,23 +712,94 @@ void Search::Grow() {
     }
 }
 
-uint32_t Search::Insert(const uint64_t* key, uint64_t hash, bool* found) {
-    const size_t stored = keys.size() / kKeyWords;
-    if (2 * (stored + 1) > slots.size())
+uint32_t Search::Find(const uint64_t* key, uint64_t hash, size_t* slot) {
+    if (2 * (keys.size() / kKeyWords + 1) > slots.size())
         Grow();
     const size_t mask = slots.size() - 1;
     const uint64_t tag = (hash >> 32) << 32;
     size_t i = hash & mask;
     for (; slots[i] != 0; i = (i + 1) & mask)
         if ((slots[i] & ~kIndexMask) == tag &&
-            std::equal(key, key + kKeyWords, &keys[((slots[i] & kIndexMask) - 1) * kKeyWords])) {
-            *found = true;
+            std::equal(key, key + kKeyWords, &keys[((slots[i] & kIndexMask) - 1) * kKeyWords]))
             return uint32_t((slots[i] & kIndexMask) - 1);
-        }
+    *slot = i;
+    return kNone;
+}
+
+uint32_t Search::Add(const uint64_t* key, uint64_t hash, size_t slot) {
+    const size_t stored = keys.size() / kKeyWords;
     keys.insert(keys.end(), key, key + kKeyWords);
-    slots[i] = tag | (stored + 1);
-    *found = false;
+    slots[slot] = (hash >> 32) << 32 | (stored + 1);
     return uint32_t(stored);
+}
+
+uint64_t Search::GroupHash(const uint64_t* key) {
+    uint64_t k[kKeyWords];
+    std::copy(key, key + kKeyWords, k);
+    k[3] &= ~kPileEndBits;
+    return Hash(k, kKeyWords) | 1;  // never 0, which marks a free slot
+}
+
+// The group of tables a key's table belongs to; nullptr when none has been recorded and `add` is
+// false.
+Search::Group* Search::GroupOf(const uint64_t* key, uint64_t hash, bool add) {
+    if (add && 2 * (groupCount + 1) > groups.size()) {
+        std::vector<Group> old(std::max<size_t>(groups.size() * 2, size_t(1) << 16));
+        old.swap(groups);
+        for (const Group& g : old)
+            if (g.hash != 0) {
+                size_t i = g.hash & (groups.size() - 1);
+                while (groups[i].hash != 0)
+                    i = (i + 1) & (groups.size() - 1);
+                groups[i] = g;
+            }
+    }
+    if (groups.empty())
+        return nullptr;
+    const size_t mask = groups.size() - 1;
+    for (size_t i = hash & mask;; i = (i + 1) & mask) {
+        Group& g = groups[i];
+        if (g.hash == 0) {
+            if (!add)
+                return nullptr;
+            g.hash = hash;
+            ++groupCount;
+            return &g;
+        }
+        if (g.hash == hash) {
+            const uint64_t* member =
+                &keys[size_t(g.lowest[0] != kNone ? g.lowest[0] : g.lowest[1]) * kKeyWords];
+            if (member[0] == key[0] && member[1] == key[1] && member[2] == key[2] &&
+                ((member[3] ^ key[3]) & ~kPileEndBits) == 0 && member[4] == key[4])
+                return &g;
+        }
+    }
+}
+
+// Whether a table new to the search needs no looking at, as another of its group does all it
+// does: every step from a table brings up the same cards from the deck, or fewer, than from one
+// whose pile ends before it in the same round, and leads to the same table, or to one that again
+// differs only there. So whatever wins from the one wins from the other. From the start of a
+// round turning reaches a card every three, and the last; from another end, those cards too.
+bool Search::Covered(const uint64_t* key, uint64_t groupHash) {
+    const Group* g = GroupOf(key, groupHash, false);
+    if (g == nullptr)
+        return false;
+    const int end = int(key[3] >> 30 & 63);
+    if (end == 0)
+        return g->lowest[0] != kNone || g->lowest[1] != kNone;
+    const uint32_t other = g->lowest[end % 3 - 1];
+    return other != kNone && PileEnd(other) < end;
+}
+
+// Records a table new to the search, every step to be tried from it, for Covered.
+void Search::Cover(const uint64_t* key, uint64_t groupHash, uint32_t index) {
+    const int end = int(key[3] >> 30 & 63);
+    if (end == 0)
+        return;
+    uint32_t& lowest = GroupOf(key, groupHash, true)->lowest[end % 3 - 1];
+    if (lowest == kNone || PileEnd(lowest) > end)
+        lowest = index;
 }
 
 // The table a key stands for. A stack with face-down cards goes back to its own place; the others
@@ -859,8 +954,10 @@ Search::Status Search::Begin() {
     }
     uint64_t key[kKeyWords];
     KeyOf(key);
-    bool found;
-    Insert(key, Hash(key, kKeyWords), &found);
+    const uint64_t hash = Hash(key, kKeyWords);
+    size_t slot;
+    Find(key, hash, &slot);
+    Add(key, hash, slot);
     parent.push_back(0);
     stepTo.push_back({});
     want.push_back(0);
@@ -917,6 +1014,7 @@ Search::Status Search::Expand(Order order) {
     for (int st = 0; st < kStacks; ++st)
         stackKeys[st] = StackKey(s, st);
     children.resize(steps.size());
+    const bool grouped = !budget.everyStep && perTurn > 1;
     for (size_t i = 0; i < steps.size(); ++i) {
         const Step& m = steps[i];
         children[i].want = !ForLater(m) ? 0 : m.row == 0 ? kAnyEmpty : s.cards[m.from][m.row - 1];
@@ -933,14 +1031,19 @@ Search::Status Search::Expand(Order order) {
         children[i].score = Score();
         children[i].hash = Hash(children[i].key, kKeyWords);
         __builtin_prefetch(&slots[children[i].hash & (slots.size() - 1)]);
+        if (grouped) {
+            children[i].groupHash = GroupHash(children[i].key);
+            if (!groups.empty())
+                __builtin_prefetch(&groups[children[i].groupHash & (groups.size() - 1)]);
+        }
         Unmake(m, undo);
     }
     const size_t firstChild = mine != nullptr ? mine->size() : 0;
     for (size_t i = 0; i < steps.size(); ++i) {
         const Child& child = children[i];
-        bool found;
-        const uint32_t index = Insert(child.key, child.hash, &found);
-        if (found) {
+        size_t slot;
+        const uint32_t index = Find(child.key, child.hash, &slot);
+        if (index != kNone) {
             // Reached again with another use in view, or with none: every step is tried from it.
             if (want[index] != 0 && want[index] != child.want) {
                 want[index] = 0;
@@ -952,14 +1055,19 @@ Search::Status Search::Expand(Order order) {
             }
             continue;
         }
+        if (grouped && Covered(child.key, child.groupHash))
+            continue;
+        const uint32_t added = Add(child.key, child.hash, slot);
         parent.push_back(at);
         stepTo.push_back(steps[i]);
         want.push_back(child.want);
         looked.push_back(0);
-        push(index, child.score);
+        push(added, child.score);
+        if (grouped && child.want == 0)
+            Cover(child.key, child.groupHash, added);
         if (child.score > bestScore) {
             bestScore = child.score;
-            best = index;
+            best = added;
         }
     }
     if (order == Order::kDeepFirstStepFirst)

@@ -14,6 +14,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <mutex>
 #include <thread>
 #include <vector>
 
@@ -30,8 +31,16 @@ struct DealResult {
     bool contradicted = false;
 };
 
+// The shuffle draws from one generator for the whole process: two deals shuffled at once would
+// each take some of the other's numbers and be other deals.
+std::mutex shuffling;
+
 DealResult SolveDeal(long second, const Options& options, const SolveBudget& budget, bool check) {
-    Table t = ShuffledTable(time_t(second));
+    Table t;
+    {
+        const std::lock_guard<std::mutex> lock(shuffling);
+        t = ShuffledTable(time_t(second));
+    }
     DealStacks(t);
     const auto start = std::chrono::steady_clock::now();
     const SolveResult r = Solve(t, options, budget);

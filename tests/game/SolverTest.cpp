@@ -4,6 +4,7 @@
 
 #include <atomic>
 #include <random>
+#include <string>
 #include <vector>
 
 #include "game/Rules.h"
@@ -180,6 +181,20 @@ TEST(Solver, CardsThatWaitForEachOtherLoseAtOnce) {
     });
 }
 
+// Solves a table, then again with every step searched: when both decide, the answers are the same.
+// Returns whether both decided.
+bool AnswersAsEveryStepSearched(const Table& t, const Options& o, uint64_t states,
+                                const std::string& which) {
+    SolveBudget budget{states, 5.0};
+    const SolveResult::Outcome some = Solve(t, o, budget).outcome;
+    budget.everyStep = true;
+    const SolveResult::Outcome every = Solve(t, o, budget).outcome;
+    if (some == SolveResult::Outcome::kUnknown || every == SolveResult::Outcome::kUnknown)
+        return false;
+    EXPECT_EQ(some, every) << which;
+    return true;
+}
+
 // Real deals: whatever the answer, a "won" replays, and every deal is decided quickly or
 // reported unknown within its budget.
 TEST(Solver, RealDealsWonReplayToFourFullPacks) {
@@ -203,14 +218,8 @@ TEST(Solver, RealDealsWonReplayToFourFullPacks) {
         for (int second = 0; second < 12; ++second) {
             Table deal = ShuffledTable(1700000000 + second);
             DealStacks(deal);
-            SolveBudget budget{40'000, 5.0};
-            const SolveResult::Outcome some = Solve(deal, o, budget).outcome;
-            budget.everyStep = true;
-            const SolveResult::Outcome every = Solve(deal, o, budget).outcome;
-            if (some != SolveResult::Outcome::kUnknown && every != SolveResult::Outcome::kUnknown) {
-                EXPECT_EQ(some, every) << "deal " << second;
-                ++decided;
-            }
+            decided +=
+                AnswersAsEveryStepSearched(deal, o, 40'000, "deal " + std::to_string(second));
         }
     EXPECT_GT(decided, 24);
 
@@ -248,14 +257,7 @@ TEST(Solver, SmallTablesAtRandomGetTheAnswerOfEveryStepSearched) {
             (pile > 0 ? t.pile : t.deck).PutCardOnTop(away[next++]);
         t.fannedCount = t.pile.GetNumCards() > 0 ? 1 : 0;
         const Options o{below(2), 1, below(2), 0, 0};
-        SolveBudget budget{20'000, 5.0};
-        const SolveResult::Outcome some = Solve(t, o, budget).outcome;
-        budget.everyStep = true;
-        const SolveResult::Outcome every = Solve(t, o, budget).outcome;
-        if (some != SolveResult::Outcome::kUnknown && every != SolveResult::Outcome::kUnknown) {
-            EXPECT_EQ(some, every) << "table " << i;
-            ++decided;
-        }
+        decided += AnswersAsEveryStepSearched(t, o, 20'000, "table " + std::to_string(i));
     }
     EXPECT_GT(decided, 900);
 }

@@ -109,6 +109,25 @@ void TurnUncovered(State& s, int st, Undo* u) {
     }
 }
 
+// Calls `visit(top, turns)` for each place of the talon row that turning the deck brings to the
+// pile's top through one whole round, with the turns it takes: the pile's top now first.
+template <typename Visit>
+void ForEachTurn(const State& s, int perTurn, Visit visit) {
+    bool seen[kTalonMax + 1] = {};
+    int p = s.pos;
+    seen[p] = true;
+    for (int turns = 0; s.talonCount > 0; ++turns) {
+        if (turns > 0) {
+            p = p < s.talonCount ? std::min(p + perTurn, s.talonCount) : 0;
+            if (seen[p])
+                break;
+            seen[p] = true;
+        }
+        if (p > 0)
+            visit(p - 1, turns);
+    }
+}
+
 class Search {
   public:
     // Which table is looked at next: the most promising, or the latest found, deepest first,
@@ -436,25 +455,13 @@ void Search::Generate() {
     }
     // Each card turning brings to the top of the pile, through one whole round of the deck.
     reach = 0;
-    bool seen[kTalonMax + 1] = {};
-    int p = s.pos;
-    seen[p] = true;
-    for (int turns = 0; s.talonCount > 0; ++turns) {
-        if (turns > 0) {
-            p = p < s.talonCount ? std::min(p + perTurn, s.talonCount) : 0;
-            if (seen[p])
-                break;
-            seen[p] = true;
-        }
-        if (p == 0)
-            continue;
-        const Card c = s.talon[p - 1];
-        const int8_t at = int8_t(p - 1);
+    ForEachTurn(s, perTurn, [this](int top, int turns) {
+        const Card c = s.talon[top];
         reach |= Bit(c);
         if (s.home[SuitOf(c)] == NumberOf(c) - 1)
-            steps.push_back({Kind::kTalonHome, at, -1, -1, int8_t(turns), 1});
-        Targets(c, 1, -1, {Kind::kTalonStack, at, -1, -1, int8_t(turns), 3});
-    }
+            steps.push_back({Kind::kTalonHome, int8_t(top), -1, -1, int8_t(turns), 1});
+        Targets(c, 1, -1, {Kind::kTalonStack, int8_t(top), -1, -1, int8_t(turns), 3});
+    });
     // A card comes back from its pack to take another, so not one no card will ever want.
     if (!options.PacksFrozen())
         for (int suit = 1; suit <= 4; ++suit)
@@ -535,13 +542,16 @@ bool Search::KingReady() const {
     return false;
 }
 
-// Whether some card on a stack can never leave the card or place under it, so the game is lost.
-// A card leaves for its pack, once it is uncovered and every lower card of its suit is home or can
-// leave; or onto one of the two cards of the other colour a rank higher, once that card is
-// uncovered, or put on a stack itself if it is off them; a king onto an empty stack, once a stack
-// is empty or its bottom card can leave. A face-down card does nothing until the card on it has
-// left. Starting from "no card can leave", a card is added once one of these holds by what is
-// known so far. The cards that leave in a real game are all added in the order they leave, as each
+// Whether some card can never leave the card or place under it on a stack, or the deck and pile,
+// so the game is lost. A card leaves for its pack, once it is uncovered and every lower card of
+// its suit is home or can leave; or onto one of the two cards of the other colour a rank higher,
+// once that card is uncovered, or put on a stack itself if it is off them; a king onto an empty
+// stack, once a stack is empty or its bottom card can leave. A face-down card does nothing until
+// the card on it has left. A card of the deck and pile leaves only from the pile's top: one that
+// turning does not bring there now gets there only once a card before it in the row has left,
+// which moves it up the row, or the card after it, off the pile's top, which leaves it on top.
+// Starting from "no card can leave", a card is added once one of these holds by what is known so
+// far. The cards that leave in a real game are all added in the order they leave, as each
 // needs only what happened before it; so a card never added never leaves, and the game cannot be
 // won. Nothing under a face-down card or under a run's lowest card is added before that card, so
 // such a card never counts on one under itself; a card higher in a run may, as the cards under it
@@ -566,31 +576,53 @@ bool Search::Stuck() const {
             bottoms |= Bit(s.cards[st][0]);
         }
     }
-    // Cards off the stacks that may be put on one: with the packs frozen, not those home.
-    uint64_t mayPlace = kAllCards & ~onStacks;
+    // The deck and pile, by place in their row.
+    const uint64_t row = (uint64_t(1) << s.talonCount) - 1;
+    uint64_t rowTops = 0;  // the places turning brings to the pile's top now
+    ForEachTurn(s, perTurn, [&rowTops](int top, int) { rowTops |= uint64_t(1) << top; });
+    uint64_t inRow = 0;
+    for (int i = 0; i < s.talonCount; ++i)
+        inRow |= Bit(s.talon[i]);
+    // Cards home that may be put on a stack: none with the packs frozen.
+    uint64_t mayPlace = kAllCards & ~onStacks & ~inRow;
     if (options.PacksFrozen())
         for (int suit = 1; suit <= 4; ++suit)
             mayPlace &= ~(((uint64_t(1) << s.home[suit]) - 1) << ((suit - 1) * 13));
-    uint64_t leaves = 0;  // cards on the stacks known to be able to leave what is under them
-    uint64_t placed = 0;  // cards off the stacks known to be able to go onto one
+    uint64_t leaves = 0;     // cards on the stacks known to be able to leave what is under them
+    uint64_t rowLeaves = 0;  // places of the row whose cards are known to be able to leave it
+    uint64_t leftRow = 0;    // those cards
+    uint64_t placed = 0;     // cards off the stacks known to be able to go onto one
     for (;;) {
         const uint64_t kings = emptied ? kKings : 0;
+        // The cards of the row that may come to the pile's top, not yet known to leave.
+        uint64_t tops = rowTops | rowLeaves >> 1;
+        if (rowLeaves != 0)
+            tops |= row & ~((uint64_t(2) << std::countr_zero(rowLeaves)) - 1);
+        uint64_t coming = 0;
+        for (uint64_t b = tops & ~rowLeaves; b != 0; b &= b - 1)
+            coming |= Bit(s.talon[std::countr_zero(b)]);
         // The cards a card can be put on: on a stack and uncovered, or off them and placed; a
         // card off the stacks is placed when a king and a stack is empty, or when it goes on one.
         const uint64_t uncoveredOnStacks = onStacks & uncovered;
         for (uint64_t more = 1; more != 0; placed |= more)
-            more = mayPlace & ~placed & (kings | CardsGoingOn(uncoveredOnStacks | placed));
+            more = (mayPlace | leftRow | coming) & ~placed &
+                   (kings | CardsGoingOn(uncoveredOnStacks | placed));
         const uint64_t viaStack = kings | CardsGoingOn(uncoveredOnStacks | placed);
-        // Of each suit, the cards up to its lowest on the stacks not known to leave.
+        // Of each suit, the cards up to its lowest not home and not known to leave.
         const uint64_t waiting = onStacks & ~leaves;
+        const uint64_t rowWaiting = inRow & ~leftRow;
         uint64_t homeReady = 0;
         for (int suit = 1; suit <= 4; ++suit) {
-            const uint64_t w = waiting >> ((suit - 1) * 13) & kSuitRanks;
+            const uint64_t w = (waiting | rowWaiting) >> ((suit - 1) * 13) & kSuitRanks;
             homeReady |= (w != 0 ? ((w & (0 - w)) << 1) - 1 : kSuitRanks) << ((suit - 1) * 13);
         }
         const uint64_t can = waiting & (uncovered | ~down) & ((uncovered & homeReady) | viaStack);
-        if (can == 0)
-            return waiting != 0;
+        const uint64_t canRow = coming & (homeReady | viaStack);
+        if (can == 0 && canRow == 0)
+            return waiting != 0 || rowWaiting != 0;
+        leftRow |= canRow;
+        for (int i = 0; i < s.talonCount; ++i)
+            rowLeaves |= uint64_t((canRow & Bit(s.talon[i])) != 0 ? 1 : 0) << i;
         leaves |= can;
         emptied = emptied || (can & bottoms) != 0;
         for (uint64_t rest = can; rest != 0; rest &= rest - 1) {

@@ -2,6 +2,7 @@
 // The solver on small tables laid out by hand, every "won" replayed through the model.
 #include <gtest/gtest.h>
 
+#include <array>
 #include <atomic>
 #include <random>
 #include <string>
@@ -120,14 +121,14 @@ TEST(Solver, ACardFromTheDeckGoesHomeForTheNextOfItsSuitOnAStack) {
         ExpectReplayWins(t, o, Solve(t, o));
 }
 
-// A table laid out by `lay` is lost before any table is searched; with one card moved to the
-// deck (`moved`), it is won, and the win replays.
-void ExpectLostAtOnceButWonWithOneCardMoved(Table (*lay)(bool moved)) {
+// A table laid out by `lay` is lost before any table is searched; with one card moved
+// (`moved`), it is won, and the win replays.
+void ExpectLostAtOnceButWonWithOneCardMoved(Table (*lay)(bool moved), const Options& o = kThree) {
     for (bool moved : {false, true}) {
         const Table t = lay(moved);
-        const SolveResult r = Solve(t, kThree);
+        const SolveResult r = Solve(t, o);
         if (moved) {
-            ExpectReplayWins(t, kThree, r);
+            ExpectReplayWins(t, o, r);
         } else {
             EXPECT_EQ(r.outcome, SolveResult::Outcome::kLost);
             EXPECT_EQ(r.states, 0u);
@@ -179,6 +180,28 @@ TEST(Solver, CardsThatWaitForEachOtherLoseAtOnce) {
             t.deck.PutCardOnTop(CCard(2, 9));
         return t;
     });
+}
+
+// The packs are frozen and full but for the hearts from the eight; the king lies on a stack, the
+// rest in the deck: jack on top, then queen, eight, nine and ten. Turned three at a time, the
+// eight comes up and goes home, which moves the nine and ten up the deck so that they come up and
+// follow it; then the queen shows on the jack and never leaves it (the black kings stay on their
+// packs), so the jack never shows. Nothing can take the jack out of the deck, so the game is lost
+// before any table is searched. With the queen on top instead, the jack shows on it and is won.
+// Turned one at a time, every card comes up, and either is won.
+TEST(Solver, ACardTheDeckNeverBringsUpLosesAtOnce) {
+    auto lay = [](bool queenOnTop) {
+        Table t = AllHomeBut(
+            {CCard(1, 8), CCard(1, 9), CCard(1, 10), CCard(1, 11), CCard(1, 12), CCard(1, 13)});
+        PutOnStack(t, 0, CCard(1, 13));
+        for (int n : {10, 9, 8})  // the last put on is the deck's top
+            t.deck.PutCardOnTop(CCard(1, n));
+        for (int n : queenOnTop ? std::array{11, 12} : std::array{12, 11})
+            t.deck.PutCardOnTop(CCard(1, n));
+        return t;
+    };
+    ExpectLostAtOnceButWonWithOneCardMoved(lay, kFrozen);
+    ExpectReplayWins(lay(false), kOneFrozen, Solve(lay(false), kOneFrozen));
 }
 
 // Solves a table, then again with every step searched: when both decide, the answers are the same.

@@ -581,8 +581,11 @@ bool Search::Stuck() const {
     uint64_t rowTops = 0;  // the places turning brings to the pile's top now
     ForEachTurn(s, perTurn, [&rowTops](int top, int) { rowTops |= uint64_t(1) << top; });
     uint64_t inRow = 0;
-    for (int i = 0; i < s.talonCount; ++i)
+    uint8_t rowOf[52];  // by card index: its place in the row
+    for (int i = 0; i < s.talonCount; ++i) {
         inRow |= Bit(s.talon[i]);
+        rowOf[Index(s.talon[i])] = uint8_t(i);
+    }
     // Cards home that may be put on a stack: none with the packs frozen.
     uint64_t mayPlace = kAllCards & ~onStacks & ~inRow;
     if (options.PacksFrozen())
@@ -592,15 +595,17 @@ bool Search::Stuck() const {
     uint64_t rowLeaves = 0;  // places of the row whose cards are known to be able to leave it
     uint64_t leftRow = 0;    // those cards
     uint64_t placed = 0;     // cards off the stacks known to be able to go onto one
+    uint64_t tops = 0;       // places of the row whose cards may come to the pile's top
+    uint64_t topCards = 0;   // those cards
     for (;;) {
         const uint64_t kings = emptied ? kKings : 0;
-        // The cards of the row that may come to the pile's top, not yet known to leave.
-        uint64_t tops = rowTops | rowLeaves >> 1;
+        uint64_t moreTops = rowTops | rowLeaves >> 1;
         if (rowLeaves != 0)
-            tops |= row & ~((uint64_t(2) << std::countr_zero(rowLeaves)) - 1);
-        uint64_t coming = 0;
-        for (uint64_t b = tops & ~rowLeaves; b != 0; b &= b - 1)
-            coming |= Bit(s.talon[std::countr_zero(b)]);
+            moreTops |= row & ~((uint64_t(2) << std::countr_zero(rowLeaves)) - 1);
+        for (uint64_t b = moreTops & ~tops; b != 0; b &= b - 1)
+            topCards |= Bit(s.talon[std::countr_zero(b)]);
+        tops |= moreTops;
+        const uint64_t coming = topCards & ~leftRow;  // and not yet known to leave
         // The cards a card can be put on: on a stack and uncovered, or off them and placed; a
         // card off the stacks is placed when a king and a stack is empty, or when it goes on one.
         const uint64_t uncoveredOnStacks = onStacks & uncovered;
@@ -621,8 +626,8 @@ bool Search::Stuck() const {
         if (can == 0 && canRow == 0)
             return waiting != 0 || rowWaiting != 0;
         leftRow |= canRow;
-        for (int i = 0; i < s.talonCount; ++i)
-            rowLeaves |= uint64_t((canRow & Bit(s.talon[i])) != 0 ? 1 : 0) << i;
+        for (uint64_t b = canRow; b != 0; b &= b - 1)
+            rowLeaves |= uint64_t(1) << rowOf[std::countr_zero(b)];
         leaves |= can;
         emptied = emptied || (can & bottoms) != 0;
         for (uint64_t rest = can; rest != 0; rest &= rest - 1) {

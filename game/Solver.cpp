@@ -1041,7 +1041,9 @@ Search::Status Search::Expand(Order order) {
         wonAt = at;
         return Status::kWon;
     }
-    if (!budget.everyStep && Stuck())
+    // A table reached for one use only is not tested: it has few steps, and the tables they lead
+    // to are tested in turn, so the test would cost more than it saves.
+    if (!budget.everyStep && wanted == 0 && Stuck())
         return Status::kGoing;  // no table after it is won either
     steps.clear();
     Generate();

@@ -505,9 +505,17 @@ void Search::Generate() {
             steps[kept++] = m;
     }
     steps.resize(kept);
-    std::stable_sort(steps.begin() + long(begin), steps.end(), [](const Step& a, const Step& b) {
-        return a.order != b.order ? a.order < b.order : a.turns < b.turns;
-    });
+    // Sorted by insertion, which keeps equals in the order found: the steps are few, and a
+    // stable sort would take memory for each table.
+    for (size_t i = begin + 1; i < steps.size(); ++i) {
+        const Step m = steps[i];
+        size_t j = i;
+        for (; j > begin && (m.order != steps[j - 1].order ? m.order < steps[j - 1].order
+                                                           : m.turns < steps[j - 1].turns);
+             --j)
+            steps[j] = steps[j - 1];
+        steps[j] = m;
+    }
 }
 
 // Whether some card could go on a card: one of the two of the other colour a rank lower, but not
@@ -1042,8 +1050,12 @@ Search::Status Search::Expand(Order order) {
         return Status::kWon;
     }
     // A table reached for one use only is not tested: it has few steps, and the tables they lead
-    // to are tested in turn, so the test would cost more than it saves.
-    if (!budget.everyStep && wanted == 0 && Stuck())
+    // to are tested in turn, so the test would cost more than it saves. Nor is one reached by a
+    // card going home from a stack, or back from its pack onto a stack: each leaves every card as
+    // free to leave as before, so the test, passed by the table before, hardly ever fails.
+    const Kind by = stepTo[at].kind;
+    const bool test = at == 0 || (by != Kind::kStackHome && by != Kind::kHomeStack);
+    if (!budget.everyStep && wanted == 0 && test && Stuck())
         return Status::kGoing;  // no table after it is won either
     steps.clear();
     Generate();

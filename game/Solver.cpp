@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The search works on a small table of its own, changed in place and changed back, and tells
-// tables apart by an exact key of five words. Three orders of search take turns (see Solve), and
+// tables apart by an exact key of five words. Four orders of search take turns (see Solve), and
 // a game is lost only once every table it reaches has been looked at. What keeps it small: a table
 // where some card can never leave its place goes no further (see Stuck); stacks in any order
 // are one table, and so is the deck at any place of its round; cards the deck brings up are played
@@ -130,9 +130,10 @@ void ForEachTurn(const State& s, int perTurn, Visit visit) {
 
 class Search {
   public:
-    // Which table is looked at next: the most promising, or the latest found, deepest first,
-    // with the steps from a table tried in their order or the other way round.
-    enum class Order { kBest, kDeepFirstStepFirst, kDeepLastStepFirst };
+    // Which table is looked at next: the most promising (by Score, or by ReachScore), or the
+    // latest found, deepest first, with the steps from a table tried in their order or the other
+    // way round.
+    enum class Order { kBest, kBestByReach, kDeepFirstStepFirst, kDeepLastStepFirst };
     enum class Status { kGoing, kWon, kLost, kCannot };
     Search(const Table& start, const Options& options, const SolveBudget& budget);
     // kCannot when the table is not one the search can hold, else kGoing.
@@ -175,6 +176,7 @@ class Search {
     void Decode(const uint64_t* key, State* out) const;
     std::vector<Move> Line(const std::vector<uint32_t>& path) const;
     int Score() const;
+    int ReachScore() const;
     std::vector<uint32_t> PathTo(uint32_t index) const;
 
     static constexpr uint64_t kStackMask = (uint64_t(1) << 30) - 1;
@@ -197,6 +199,7 @@ class Search {
         uint64_t hash;
         uint64_t groupHash;  // when grouped (see Covered)
         int score;
+        int reachScore;  // only when found by kBestByReach
         uint8_t want;
     };
     std::vector<Child> children;  // the tables those steps lead to
@@ -231,9 +234,10 @@ class Search {
     // For each table seen: 1 once it has been looked at with its want.
     std::vector<uint8_t> looked;
     uint8_t wanted = 0;  // of the table looked at
-    // The tables found and not yet looked at, each in the order that found it: for kBest, a
-    // table's score above its index; for the others, the next last.
+    // The tables found and not yet looked at, each in the order that found it: for the two best
+    // first, a table's score above its index; for the others, the next last.
     std::priority_queue<uint64_t> open;
+    std::priority_queue<uint64_t> openByReach;
     std::deque<uint32_t> deep[2];
     uint32_t best = 0;
     int bestScore = 0;
@@ -977,6 +981,17 @@ int Search::Score() const {
     return s.homeTotal - 3 * down - s.talonCount;
 }
 
+// The same, with an empty stack and a card that turning brings up each counting three. Some deals
+// are won at once looking this way and not the other, and the other way round.
+int Search::ReachScore() const {
+    int empty = 0;
+    for (int st = 0; st < kStacks; ++st)
+        empty += s.count[st] == 0 ? 1 : 0;
+    uint64_t cards = 0;
+    ForEachTurn(s, perTurn, [this, &cards](int top, int) { cards |= Bit(s.talon[top]); });
+    return Score() + 3 * empty + 3 * std::popcount(cards);
+}
+
 // The tables from the first to a table, by the tables they came from.
 std::vector<uint32_t> Search::PathTo(uint32_t index) const {
     std::vector<uint32_t> path{index};
@@ -1009,24 +1024,36 @@ Search::Status Search::Begin() {
     looked.push_back(0);
     bestScore = Score();
     open.push(Entry(bestScore, 0));
+    openByReach.push(Entry(ReachScore(), 0));
     return Status::kGoing;
 }
 
 // Every table reached is looked at in the end, in one order or another, so when none is won the
 // game is lost. Best first, the latest of equals goes first. An order with no table of its own
-// left takes the best one found best first, or else the one found longest ago going deep; the
-// tables it finds from there are its own.
+// left takes the best one found best first by Score, then by ReachScore, or else the one found
+// longest ago going deep; the tables it finds from there are its own. Those best first by
+// ReachScore finds from a table it took from best first by Score are that order's too, so that
+// it loses none of its best.
 Search::Status Search::Expand(Order order) {
     const int own = order == Order::kDeepFirstStepFirst ? 0 : 1;
-    std::deque<uint32_t>* mine = order == Order::kBest ? nullptr : &deep[own];
+    const bool byReach = order == Order::kBestByReach;
+    std::deque<uint32_t>* mine = order == Order::kBest || byReach ? nullptr : &deep[own];
+    std::priority_queue<uint64_t>& first = byReach ? openByReach : open;
+    std::priority_queue<uint64_t>& second = byReach ? open : openByReach;
     uint32_t at;
+    bool fromSecond = false;
     do {
         if (mine != nullptr && !mine->empty()) {
             at = mine->back();
             mine->pop_back();
-        } else if (!open.empty()) {
-            at = uint32_t(open.top());
-            open.pop();
+        } else if (!first.empty()) {
+            at = uint32_t(first.top());
+            first.pop();
+            fromSecond = false;
+        } else if (!second.empty()) {
+            at = uint32_t(second.top());
+            second.pop();
+            fromSecond = true;
         } else if (!deep[1 - own].empty() || !deep[own].empty()) {
             // Nearest the start, as the other order takes its last.
             std::deque<uint32_t>& other = deep[deep[1 - own].empty() ? own : 1 - own];
@@ -1037,11 +1064,13 @@ Search::Status Search::Expand(Order order) {
         }
     } while (looked[at] != 0);
     looked[at] = 1;
-    auto push = [&](uint32_t index, int score) {
-        if (mine == nullptr)
-            open.push(Entry(score, index));
-        else
+    auto push = [&](uint32_t index, int score, int reachScore) {
+        if (mine != nullptr)
             mine->push_back(index);
+        if (byReach)
+            openByReach.push(Entry(reachScore, index));
+        if (order == Order::kBest || (byReach && fromSecond))
+            open.push(Entry(score, index));
     };
     wanted = want[at];
     Decode(&keys[size_t(at) * kKeyWords], &s);
@@ -1080,6 +1109,7 @@ Search::Status Search::Expand(Order order) {
             changed[m.to] = StackKey(s, m.to);
         KeyOf(children[i].key, changed);
         children[i].score = Score();
+        children[i].reachScore = byReach ? ReachScore() : 0;
         children[i].hash = Hash(children[i].key, kKeyWords);
         __builtin_prefetch(&slots[children[i].hash & (slots.size() - 1)]);
         if (grouped) {
@@ -1099,7 +1129,7 @@ Search::Status Search::Expand(Order order) {
             if (want[index] != 0 && want[index] != child.want) {
                 want[index] = 0;
                 looked[index] = 0;
-                push(index, child.score);
+                push(index, child.score, child.reachScore);
             } else if (mine != nullptr && looked[index] == 0) {
                 // Found by another order and not looked at yet: going deep goes on through it.
                 mine->push_back(index);
@@ -1113,7 +1143,7 @@ Search::Status Search::Expand(Order order) {
         stepTo.push_back(steps[i]);
         want.push_back(child.want);
         looked.push_back(0);
-        push(added, child.score);
+        push(added, child.score, child.reachScore);
         if (grouped && child.want == 0)
             Cover(child.key, child.groupHash, added);
         if (child.score > bestScore) {
@@ -1133,12 +1163,14 @@ std::vector<Move> Search::Guess() const {
 
 }  // namespace
 
-// Three orders take turns over one record of the tables seen: best first has one turn in four,
-// deepest first with the steps in their order two, and with the steps the other way round one.
-// Best first can spend its turns among tables that look good but lead nowhere, where going deep
-// finds a win at once, and the other way round; with fewer turns for best first, a little more is
-// won in the same time. A table one order has looked at is not looked at again by another, so a
-// lost game is proven once all of them together have looked at every table it reaches.
+// Four orders take turns over one record of the tables seen: of every eight turns, best first by
+// Score has one and by ReachScore one, deepest first with the steps in their order four, and with
+// the steps the other way round two. Best first can spend its turns among tables that look good
+// but lead nowhere, where going deep finds a win at once, and the other way round; with fewer
+// turns for best first, a little more is won in the same time, and the two ways of looking good
+// each win deals at once that the other takes seconds over. A table one order has looked at is
+// not looked at again by another, so a lost game is proven once all of them together have looked
+// at every table it reaches.
 SolveResult Solve(const Table& start, const Options& options, const SolveBudget& budget) {
     using Order = Search::Order;
     using Status = Search::Status;
@@ -1158,7 +1190,8 @@ SolveResult Solve(const Table& start, const Options& options, const SolveBudget&
                 return result;  // unknown
             }
         }
-        const Order order = turn % 4 == 0   ? Order::kBest
+        const Order order = turn % 8 == 0   ? Order::kBest
+                            : turn % 8 == 4 ? Order::kBestByReach
                             : turn % 4 == 2 ? Order::kDeepLastStepFirst
                                             : Order::kDeepFirstStepFirst;
         const Status status = search.Expand(order);

@@ -555,20 +555,23 @@ bool Search::KingReady() const {
 }
 
 // Whether some card can never leave the card or place under it on a stack, or the deck and pile,
-// so the game is lost. A card leaves for its pack, once it is uncovered and every lower card of
-// its suit is home or can leave; or onto one of the two cards of the other colour a rank higher,
-// once that card is uncovered, or put on a stack itself if it is off them; a king onto an empty
-// stack, once a stack is empty or its bottom card can leave. A face-down card does nothing until
-// the card on it has left. A card of the deck and pile leaves only from the pile's top: one that
-// turning does not bring there now gets there only once a card before it in the row has left,
-// which moves it up the row, or the card after it, off the pile's top, which leaves it on top.
-// Starting from "no card can leave", a card is added once one of these holds by what is known so
-// far. The cards that leave in a real game are all added in the order they leave, as each
-// needs only what happened before it; so a card never added never leaves, and the game cannot be
-// won. Nothing under a face-down card or under a run's lowest card is added before that card, so
-// such a card never counts on one under itself; a card higher in a run may, as the cards under it
-// can carry it off first. What is known only grows, so the cards are added a set at a time, each
-// set by what was known before it, and the same cards are added in the end whatever the order.
+// or can never go home, so the game is lost. A card goes home once it is uncovered and every
+// lower card of its suit is home or can go there; one of the deck and pile, once it can come to
+// the pile's top. A card leaves for its pack, the same way; or onto one of the two cards of the
+// other colour a rank higher, once that card is uncovered, or put on a stack itself if it is off
+// them; a king onto an empty stack, once a stack is empty or its bottom card can leave. A card
+// that only leaves with the cards on it still has them to shed before it can go home. A face-down
+// card does nothing until the card on it has left. A card of the deck and pile leaves only from
+// the pile's top: one that turning does not bring there now gets there only once a card before it
+// in the row has left, which moves it up the row, or the card after it, off the pile's top, which
+// leaves it on top. Starting from "no card can leave or go home", a card is added once one of
+// these holds by what is known so far. The cards that leave or go home in a real game are all
+// added in the order they first do, as each needs only what happened before it; so a card never
+// added as going home never does, and the game cannot be won. Nothing under a face-down card or
+// under a run's lowest card is added before that card, so such a card never counts on one under
+// itself; a card higher in a run may, as the cards under it can carry it off first. What is known
+// only grows, so the cards are added a set at a time, each set by what was known before it, and the
+// same cards are added in the end whatever the order.
 bool Search::Stuck() const {
     uint64_t onStacks = 0, down = 0, bottoms = 0;
     uint64_t uncovered = 0;  // cards on the stacks with no card on them, or only cards that leave
@@ -598,17 +601,20 @@ bool Search::Stuck() const {
         inRow |= Bit(s.talon[i]);
         rowOf[Index(s.talon[i])] = uint8_t(i);
     }
-    // Cards home that may be put on a stack: none with the packs frozen.
-    uint64_t mayPlace = kAllCards & ~onStacks & ~inRow;
-    if (options.PacksFrozen())
-        for (int suit = 1; suit <= 4; ++suit)
-            mayPlace &= ~(((uint64_t(1) << s.home[suit]) - 1) << ((suit - 1) * 13));
+    // Cards home that may be put on a stack: none with the packs frozen. A pack gives its top
+    // card first, and the next only once the one above it could go onto a stack.
+    const uint64_t onPacks = options.PacksFrozen() ? 0 : kAllCards & ~onStacks & ~inRow;
+    uint64_t packTops = 0;
+    for (int suit = 1; suit <= 4; ++suit)
+        if (s.home[suit] > 0)
+            packTops |= Bit(Card(suit * 16 + s.home[suit]));
     uint64_t leaves = 0;     // cards on the stacks known to be able to leave what is under them
     uint64_t rowLeaves = 0;  // places of the row whose cards are known to be able to leave it
     uint64_t leftRow = 0;    // those cards
     uint64_t placed = 0;     // cards off the stacks known to be able to go onto one
     uint64_t tops = 0;       // places of the row whose cards may come to the pile's top
     uint64_t topCards = 0;   // those cards
+    uint64_t homed = 0;      // cards on the stacks or in the row known to be able to go home
     for (;;) {
         const uint64_t kings = emptied ? kKings : 0;
         uint64_t moreTops = rowTops | rowLeaves >> 1;
@@ -621,22 +627,26 @@ bool Search::Stuck() const {
         // The cards a card can be put on: on a stack and uncovered, or off them and placed; a
         // card off the stacks is placed when a king and a stack is empty, or when it goes on one.
         const uint64_t uncoveredOnStacks = onStacks & uncovered;
-        for (uint64_t more = 1; more != 0; placed |= more)
-            more = (mayPlace | leftRow | coming) & ~placed &
+        for (uint64_t more = 1; more != 0; placed |= more) {
+            const uint64_t offPacks = onPacks & (packTops | (placed >> 1 & ~kKings));
+            more = (offPacks | leftRow | coming) & ~placed &
                    (kings | CardsGoingOn(uncoveredOnStacks | placed));
+        }
         const uint64_t viaStack = kings | CardsGoingOn(uncoveredOnStacks | placed);
-        // Of each suit, the cards up to its lowest not home and not known to leave.
+        // Of each suit, the cards up to its lowest not home and not known to be able to go there.
         const uint64_t waiting = onStacks & ~leaves;
-        const uint64_t rowWaiting = inRow & ~leftRow;
+        const uint64_t notHomed = (onStacks | inRow) & ~homed;
         uint64_t homeReady = 0;
         for (int suit = 1; suit <= 4; ++suit) {
-            const uint64_t w = (waiting | rowWaiting) >> ((suit - 1) * 13) & kSuitRanks;
+            const uint64_t w = notHomed >> ((suit - 1) * 13) & kSuitRanks;
             homeReady |= (w != 0 ? ((w & (0 - w)) << 1) - 1 : kSuitRanks) << ((suit - 1) * 13);
         }
+        const uint64_t moreHomed = ((onStacks & uncovered) | topCards) & homeReady & ~homed;
         const uint64_t can = waiting & (uncovered | ~down) & ((uncovered & homeReady) | viaStack);
         const uint64_t canRow = coming & (homeReady | viaStack);
-        if (can == 0 && canRow == 0)
-            return waiting != 0 || rowWaiting != 0;
+        if (can == 0 && canRow == 0 && moreHomed == 0)
+            return notHomed != 0;
+        homed |= moreHomed;
         leftRow |= canRow;
         for (uint64_t b = canRow; b != 0; b &= b - 1)
             rowLeaves |= uint64_t(1) << rowOf[std::countr_zero(b)];

@@ -182,6 +182,42 @@ TEST(Solver, CardsThatWaitForEachOtherLoseAtOnce) {
     });
 }
 
+// The packs are frozen; diamonds and spades are full, hearts home up to the two, clubs not begun.
+// The four of hearts lies on the ace and five of clubs, face down; the two of clubs on the three of
+// hearts, alone on a stack; the four of clubs on its three, face down; the other clubs and hearts
+// in the deck. Every card can leave its place: the three of hearts onto the four of clubs with
+// the two on it. But the four of hearts can only go home, after the three; the three only once
+// the two has left it; and the two only home, after its ace under the four. None of them ever
+// goes home, so the game is lost before any table is searched. With the ace in the deck instead,
+// it is won.
+TEST(Solver, ACardThatOnlyLeavesWithTheCardsOnItLosesAtOnce) {
+    ExpectLostAtOnceButWonWithOneCardMoved(
+        [](bool aceInDeck) {
+            std::vector<CCard> away;
+            for (int n = 1; n <= 13; ++n)
+                away.push_back(CCard(3, n));
+            for (int n = 3; n <= 13; ++n)
+                away.push_back(CCard(1, n));
+            Table t = AllHomeBut(away);
+            PutOnStack(t, 0, CCard(3, 5), 1);
+            if (!aceInDeck)
+                PutOnStack(t, 0, CCard(3, 1), 1);
+            PutOnStack(t, 0, CCard(1, 4));
+            PutOnStack(t, 1, CCard(1, 3));
+            PutOnStack(t, 1, CCard(3, 2));
+            PutOnStack(t, 2, CCard(3, 3), 1);
+            PutOnStack(t, 2, CCard(3, 4));
+            for (int n = 13; n >= 6; --n)
+                for (int suit : {1, 3})
+                    t.deck.PutCardOnTop(CCard(suit, n));
+            t.deck.PutCardOnTop(CCard(1, 5));
+            if (aceInDeck)
+                t.deck.PutCardOnTop(CCard(3, 1));
+            return t;
+        },
+        kFrozen);
+}
+
 // The packs are frozen and full but for the hearts from the eight; the king lies on a stack, the
 // rest in the deck: jack on top, then queen, eight, nine and ten. Turned three at a time, the
 // eight comes up and goes home, which moves the nine and ten up the deck so that they come up and

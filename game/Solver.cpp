@@ -619,7 +619,14 @@ bool Search::Stuck() const {
         const uint64_t kings = emptied ? kKings : 0;
         uint64_t moreTops = rowTops | rowLeaves >> 1;
         if (rowLeaves != 0)
-            moreTops |= row & ~((uint64_t(2) << std::countr_zero(rowLeaves)) - 1);
+            for (uint64_t b = row & ~tops & ~moreTops; b != 0; b &= b - 1) {
+                // A round begun after some cards before this one left brings it up when that
+                // many moves it to a place turning reaches; and the last card always comes up.
+                const int at = std::countr_zero(b);
+                const int before = std::popcount(rowLeaves & ((uint64_t(1) << at) - 1));
+                if (before >= (at + 1) % perTurn || (row & ~rowLeaves) >> (at + 1) == 0)
+                    moreTops |= uint64_t(1) << at;
+            }
         for (uint64_t b = moreTops & ~tops; b != 0; b &= b - 1)
             topCards |= Bit(s.talon[std::countr_zero(b)]);
         tops |= moreTops;

@@ -2,14 +2,14 @@
 // The search works on a small table of its own, changed in place and changed back, and tells
 // tables apart by an exact key of five words. Four orders of search take turns (see Solve), and
 // a game is lost only once every table it reaches has been looked at. What keeps it small: a table
-// where some card can never leave its place goes no further (see Stuck); stacks in any order
-// are one table, and so is the deck at any place of its round; cards the deck brings up are played
-// without turning it for its own sake; a face-down top card is turned at once, and a card no card
-// will want goes home at once and never comes back; steps that only make a later use possible wait
-// for it (see Useful), and it comes at once after them (see Uses); a card comes back off its pack
-// only when a card can go on it, or the card under it come back, at once; three cards turned, a
-// table another does all the work of is not looked at (see Covered). Its line is then played
-// through the model's own moves, and that is what the caller gets.
+// where some card can never leave its place or never go home goes no further (see Stuck); stacks
+// in any order are one table, and so is the deck at any place of its round; cards the deck brings
+// up are played without turning it for its own sake; a face-down top card is turned at once, and a
+// card no card will want goes home at once and never comes back; steps that only make a later use
+// possible wait for it (see Useful), and it comes at once after them (see Uses); a card comes back
+// off its pack only when a card can go on it, or the card under it come back, at once; three cards
+// turned, a table another does all the work of is not looked at (see Covered). Its line is then
+// played through the model's own moves, and that is what the caller gets.
 #include "game/Solver.h"
 
 #include <algorithm>
@@ -555,23 +555,25 @@ bool Search::KingReady() const {
 }
 
 // Whether some card can never leave the card or place under it on a stack, or the deck and pile,
-// or can never go home, so the game is lost. A card goes home once it is uncovered and every
-// lower card of its suit is home or can go there; one of the deck and pile, once it can come to
-// the pile's top. A card leaves for its pack, the same way; or onto one of the two cards of the
-// other colour a rank higher, once that card is uncovered, or put on a stack itself if it is off
-// them; a king onto an empty stack, once a stack is empty or its bottom card can leave. A card
-// that only leaves with the cards on it still has them to shed before it can go home. A face-down
-// card does nothing until the card on it has left. A card of the deck and pile leaves only from
-// the pile's top: one that turning does not bring there now gets there only once a card before it
-// in the row has left, which moves it up the row, or the card after it, off the pile's top, which
-// leaves it on top. Starting from "no card can leave or go home", a card is added once one of
-// these holds by what is known so far. The cards that leave or go home in a real game are all
-// added in the order they first do, as each needs only what happened before it; so a card never
-// added as going home never does, and the game cannot be won. Nothing under a face-down card or
-// under a run's lowest card is added before that card, so such a card never counts on one under
-// itself; a card higher in a run may, as the cards under it can carry it off first. What is known
-// only grows, so the cards are added a set at a time, each set by what was known before it, and the
-// same cards are added in the end whatever the order.
+// or can never go home, so the game is lost. A card goes home once every lower card of its suit
+// is home or can go there, and it is uncovered, or for one of the deck and pile, once it can come
+// to the pile's top. A card that only leaves with the cards on it still has them to shed before
+// it goes home. A card leaves for its pack that way; or onto one of the two cards of the other
+// colour a rank higher, once that card is uncovered, or put on a stack itself if it is off them;
+// a king onto an empty stack, once a stack is empty or its bottom card can leave. A card home
+// comes back onto a stack only from the top of its pack, so once the one above it could. A
+// face-down card does nothing until the card on it has left. A card of the deck and pile leaves
+// only from the pile's top: one that turning does not bring there now gets there only in a later
+// round, once enough cards before it in the row have left to move it up to a place turning
+// reaches (or every card after it has, which makes it the last); or once the card after it has
+// left from the pile's top, which leaves it on top. Starting from "no card can leave or go home",
+// a card is added once one of these holds by what is known so far. The cards that leave or go
+// home in a real game are all added in the order they first do, as each needs only what happened
+// before it; so a card never added as going home never does, and the game cannot be won. Nothing
+// under a face-down card or under a run's lowest card is added before that card, so such a card
+// never counts on one under itself; a card higher in a run may, as the cards under it can carry
+// it off first. What is known only grows, so the cards are added a set at a time, each set by what
+// was known before it, and the same cards are added in the end whatever the order.
 bool Search::Stuck() const {
     uint64_t onStacks = 0, down = 0, bottoms = 0;
     uint64_t uncovered = 0;  // cards on the stacks with no card on them, or only cards that leave

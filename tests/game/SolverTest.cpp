@@ -240,6 +240,27 @@ TEST(Solver, ACardTheDeckNeverBringsUpLosesAtOnce) {
     ExpectReplayWins(lay(false), kOneFrozen, Solve(lay(false), kOneFrozen));
 }
 
+// The packs are frozen and full but for the hearts from the four: the ten to the king each lie
+// alone on a stack, the rest in the deck, nine on top, then eight, four, seven, five and six.
+// Turned three at a time, the four comes up and goes home; after that only the seven and the
+// six ever come up, one card having left before them, and neither can go home before the five:
+// the five would need one more card before it to leave, or the six after it. So the game is lost
+// before any table is searched. With the five and the seven the other way round, it is won.
+TEST(Solver, ACardTurningNeverBringsUpAfterOthersLeaveLosesAtOnce) {
+    ExpectLostAtOnceButWonWithOneCardMoved(
+        [](bool fiveSooner) {
+            Table t = AllHomeBut({CCard(1, 4)});
+            for (int n = 10; n <= 13; ++n)
+                PutOnStack(t, n - 10, CCard(1, n));
+            const int later = fiveSooner ? 7 : 5;
+            const int sooner = fiveSooner ? 5 : 7;
+            for (int n : {6, later, sooner, 4, 8, 9})  // the last put on is the deck's top
+                t.deck.PutCardOnTop(CCard(1, n));
+            return t;
+        },
+        kFrozen);
+}
+
 // Solves a table, then again with every step searched: when both decide, the answers are the same.
 // Returns whether both decided.
 bool AnswersAsEveryStepSearched(const Table& t, const Options& o, uint64_t states,

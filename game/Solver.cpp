@@ -622,8 +622,8 @@ bool Search::Stuck() const {
         uint64_t moreTops = rowTops | rowLeaves >> 1;
         if (rowLeaves != 0)
             for (uint64_t b = row & ~tops & ~moreTops; b != 0; b &= b - 1) {
-                // A round begun after some cards before this one left brings it up when that
-                // many moves it to a place turning reaches; and the last card always comes up.
+                // A round begun once cards before this one have left brings it up if that many
+                // moved it to a place turning reaches; and the last card always comes up.
                 const int at = std::countr_zero(b);
                 const int before = std::popcount(rowLeaves & ((uint64_t(1) << at) - 1));
                 if (before >= (at + 1) % perTurn || (row & ~rowLeaves) >> (at + 1) == 0)

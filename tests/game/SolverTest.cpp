@@ -183,13 +183,14 @@ TEST(Solver, CardsThatWaitForEachOtherLoseAtOnce) {
 }
 
 // The packs are frozen; diamonds and spades are full, hearts home up to the two, clubs not begun.
-// The four of hearts lies on the ace and five of clubs, face down; the two of clubs on the three of
-// hearts, alone on a stack; the four of clubs on its three, face down; the other clubs and hearts
-// in the deck. Every card can leave its place: the three of hearts onto the four of clubs with
-// the two on it. But the four of hearts can only go home, after the three; the three only once
-// the two has left it; and the two only home, after its ace under the four. None of them ever
-// goes home, so the game is lost before any table is searched. With the ace in the deck instead,
-// it is won.
+// The four of hearts lies on the ace and five of clubs, face down; the three of hearts, with the
+// two of clubs on it, alone on a stack; the four of clubs on its three, face down; the other clubs
+// and hearts in the deck. Every card can leave its place: the three of hearts onto the four of
+// clubs, with the two on it. But the four of hearts can only go home (both black fives are out of
+// reach), after the three; the three only once the two has left it; and the two only home (the
+// other red three is frozen on its pack), after its ace, under the four. None of them ever goes
+// home, so the game is lost before any table is searched. With the ace in the deck instead, it is
+// won.
 TEST(Solver, ACardThatOnlyLeavesWithTheCardsOnItLosesAtOnce) {
     ExpectLostAtOnceButWonWithOneCardMoved(
         [](bool aceInDeck) {

@@ -1,15 +1,16 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The search works on a small table of its own, changed in place and changed back, and tells
-// tables apart by an exact key of five words. Four orders of search take turns (see Solve), and
-// a game is lost only once every table it reaches has been looked at. What keeps it small: a table
-// where some card can never leave its place or never go home goes no further (see Stuck); stacks
-// in any order are one table, and so is the deck at any place of its round; cards the deck brings
-// up are played without turning it for its own sake; a face-down top card is turned at once, and a
-// card no card will want goes home at once and never comes back; steps that only make a later use
-// possible wait for it (see Useful), and it comes at once after them (see Uses); a card comes back
-// off its pack only when a card can go on it, or the card under it come back, at once; three cards
-// turned, a table another does all the work of is not looked at (see Covered). Its line is then
-// played through the model's own moves, and that is what the caller gets.
+// The search works on a small table of its own, changed in place and changed back, and tells tables
+// apart by an exact key of five words. Four orders of search take turns (see Solve), and a game is
+// lost only once every table it reaches has been looked at. What keeps it small: a table where some
+// card can never leave its place or never go home goes no further (see Stuck); stacks in any order
+// are one table, and so is the deck at any place of its round; cards the deck brings up are played
+// without turning it for its own sake; a card two stack tops take goes onto one of them only; a
+// face-down top card is turned at once, and a card no card will want goes home at once and never
+// comes back; steps that only make a later use possible wait for it (see Useful), and it comes at
+// once after them (see Uses); a card comes back off its pack only when a card can go on it, or the
+// card under it come back, at once; three cards turned, a table another does all the work of is not
+// looked at (see Covered). Its line is then played through the model's own moves, and that is what
+// the caller gets.
 #include "game/Solver.h"
 
 #include <algorithm>
@@ -389,8 +390,13 @@ bool Search::WantedNoMore(Card c) const {
 }
 
 // The steps that put a card, with `count` cards on it for a run, on a stack other than `own`:
-// the step given, to each stack that takes it. A king goes to the first empty stack only, as
-// stacks in another order are the same table.
+// the step given, to a stack that takes it. A king goes to the first empty stack only, as stacks
+// in another order are the same table. A card that both stack tops of the other colour a rank
+// higher take goes onto the first only. With it there, the second stays as free as the first
+// would have, so a game with it on the second is played as well with it on the first, until the
+// game puts a card on the first or sends the first home: the card then moves across to the second
+// with the cards on it (a step that waits for its use, see Useful), and the tables are the same
+// again. Where the game moves the first with nothing on it, it moves it with the card on it.
 void Search::Targets(Card head, int count, int own, const Step& step) {
     unsigned to =
         NumberOf(head) == 13 ? (firstEmpty >= 0 ? 1u << firstEmpty : 0u) : accepts[Index(head)];
@@ -400,6 +406,8 @@ void Search::Targets(Card head, int count, int own, const Step& step) {
         if (s.count[st] + count <= kStackCapacity) {
             steps.push_back(step);
             steps.back().to = int8_t(st);
+            if (!budget.everyStep)
+                break;
         }
     }
 }

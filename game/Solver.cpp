@@ -6,11 +6,12 @@
 // are one table, and so is the deck at any place of its round; cards the deck brings up are played
 // without turning it for its own sake; a card two stack tops take goes onto one of them only; a
 // face-down top card is turned at once, and a card no card will want goes home at once and never
-// comes back; steps that only make a later use possible wait for it (see Useful), and it comes at
-// once after them (see Uses); a card comes back off its pack only when a card can go on it, or the
-// card under it come back, at once; three cards turned, a table another does all the work of is not
-// looked at (see Covered). Its line is then played through the model's own moves, and that is what
-// the caller gets.
+// comes back; a top card that can go home, and could come back where it lies, goes home before any
+// step but one that uses it (see HomeFirst); steps that only make a later use possible wait for it
+// (see Useful), and it comes at once after them (see Uses); a card comes back off its pack only
+// when a card can go on it, or the card under it come back, at once; three cards turned, a table
+// another does all the work of is not looked at (see Covered). Its line is then played through the
+// model's own moves, and that is what the caller gets.
 #include "game/Solver.h"
 
 #include <algorithm>
@@ -154,6 +155,7 @@ class Search {
     bool WantedNoMore(Card c) const;
     bool Coverable(Card w, Card notCard) const;
     bool KingReady() const;
+    unsigned HomeFirst() const;
     bool ForLater(const Step& m) const;
     bool Useful(const Step& m, const Undo& undo) const;
     bool Stuck() const;
@@ -486,10 +488,15 @@ void Search::Generate() {
     for (int st = 0; st < kStacks; ++st)
         for (int r = s.down[st]; r < s.count[st]; ++r)
             faceUp |= Bit(s.cards[st][r]);
+    const unsigned homeFirst = wanted == 0 ? HomeFirst() : 0;
     size_t kept = begin;
     for (size_t i = begin; i < steps.size(); ++i) {
         const Step& m = steps[i];
         bool keep = wanted == 0 || Uses(m);
+        if (homeFirst != 0)
+            keep = m.kind == Kind::kStackHome
+                       ? m.from == std::countr_zero(homeFirst)
+                       : m.kind == Kind::kHomeStack || (m.to >= 0 && (homeFirst >> m.to & 1) != 0);
         if (keep && ForLater(m)) {
             Undo undo;
             Make(m, &undo);
@@ -505,11 +512,12 @@ void Search::Generate() {
             // could follow it: that is all its going home makes possible.
             const Card c = s.talon[m.from];
             keep = NumberOf(c) < 13 && ((reach | faceUp) & Bit(Card(c + 1))) != 0;
-        } else if (keep && !budget.everyStep && m.kind == Kind::kHomeStack) {
+        } else if (keep && !budget.everyStep && m.kind == Kind::kHomeStack && wanted == 0) {
             // A card back off its pack is of use only to take a card, or to let the card under
             // it on the pack come back too (a king onto an empty stack, so that its queen can go
             // on a king of the other colour); so it comes back only when one of those could
-            // follow at once, as it can wait for that.
+            // follow at once, as it can wait for that. (At a table reached for one use, a card
+            // back onto the card wanted is that use: it may have gone home early, see HomeFirst.)
             const Card c = Card(m.from * 16 + s.home[m.from]);
             keep = Coverable(c, 0) || (NumberOf(c) >= 2 && accepts[Index(Card(c - 1))] != 0);
         }
@@ -528,6 +536,27 @@ void Search::Generate() {
             steps[j] = steps[j - 1];
         steps[j] = m;
     }
+}
+
+// The stacks whose top card is best sent home before anything else is done, as bits: with the
+// cards free to come back off the packs, each top card that can go home and lies on a face-up
+// card. Whatever a game does with such a card where it lies, it does as well with the card home:
+// the card it lay on stays free for it, and it comes back when it is wanted, to take a card or to
+// let the card under it on its pack come back. A card on a face-down card, or alone on its stack,
+// could not come back to where it lay. So from a table with such cards, the steps tried are the
+// first of them going home, the steps that put a card on one of them, and cards back off their
+// packs, as a game may bring several back before such a use.
+unsigned Search::HomeFirst() const {
+    unsigned stacks = 0;
+    if (budget.everyStep || options.PacksFrozen())
+        return stacks;
+    for (int st = 0; st < kStacks; ++st) {
+        const int n = s.count[st];
+        if (n - 1 > s.down[st] &&
+            s.home[SuitOf(s.cards[st][n - 1])] == NumberOf(s.cards[st][n - 1]) - 1)
+            stacks |= 1u << st;
+    }
+    return stacks;
 }
 
 // Whether some card could go on a card: one of the two of the other colour a rank lower, but not
